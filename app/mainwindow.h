@@ -1,0 +1,46 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class MainWindow;
+}
+QT_END_NAMESPACE
+
+class CKestrune;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+private slots:
+    void on_btnCreateVsProject_clicked();
+    void on_btnOpenVsProject_clicked();
+    void on_btnAdd_clicked();
+    void on_btnDel_clicked();
+    void on_rbtnFluentUdf_toggled(bool checked);
+    void on_editPathFluent_textChanged(const QString &arg1);
+    void on_editPathEdem_textChanged(const QString &arg1);
+    void on_editPathVS_textChanged(const QString &arg1);
+    void monitorUdfNames();
+
+private:
+    void showAboutBox();
+    void loadSettings();
+
+    Ui::MainWindow *ui;
+    CKestrune *generator = nullptr;
+    QStringList headerFiles;
+    QStringList sourceFiles;
+    QString projectPath;
+};
+
+#endif // MAINWINDOW_H

@@ -1,0 +1,82 @@
+#ifndef KESTRUNE_H
+#define KESTRUNE_H
+
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+class QFileSystemWatcher;
+
+// The engine: lays out the build root, writes the function table and the CMake files, runs CMake
+// and cleans the generated solution. It reports by return value only; the window decides what the
+// user is told.
+class CKestrune : public QObject
+{
+    Q_OBJECT
+
+public:
+    CKestrune();
+    ~CKestrune() override;
+
+    // Build root and copies of the picked files.
+    int createBuildRoot(QStringList headers, QStringList sources, QString projectFolder,
+                        QStringList &headerCopies, QStringList &sourceCopies);
+    bool copyFileReplacing(const QString &source, QString &target);
+
+    // Whole build trees.
+    bool buildCouplingSolution(QStringList headers, QStringList sources, QString variant,
+                               QString fluentPath, QString edemPath, QString vsPath,
+                               QString buildRoot);
+    bool buildUdfSolution(QStringList headers, QStringList sources, QString variant,
+                          QString fluentPath, QString vsPath, QString buildRoot);
+
+    // One variant directory: function table, udf_names.obj and CMakeLists.txt.
+    bool writeCouplingVariantCMakeLists(const QStringList &headers, const QStringList &sources,
+                                        const QString &variant, const QString &fluentPath,
+                                        const QString &edemPath, const QString &vsPath,
+                                        const QString &variantDirectory);
+    bool writeUdfVariantCMakeLists(const QStringList &headers, const QStringList &sources,
+                                   const QString &variant, const QString &fluentPath,
+                                   const QString &vsPath, const QString &variantDirectory);
+
+    // Fluent's makefile and release numbers: (library release, release), e.g. ("1920", "19.2.0").
+    QStringList readFluentIncludeDirs(const QString &makefilePath, const QString &fluentPath,
+                                      const QString &variant);
+    static QPair<QString, QString> fluentRelease(const QString &fluentPath);
+
+    // CMake and the clean-up of what it generated.
+    bool runCMake(const QString &buildRoot);
+    void cleanSolution(const QString &variant, const QString &buildRoot);
+    void removeCMakeProjectsFromSln(const QString &slnPath);
+    void removeCustomBuildFromVcxproj(const QString &vcxprojPath);
+
+    // The UDF function table.
+    QStringList findUdfDefinitions(const QString &sourcePath);
+    void writeUdfNames(const QStringList &sources, const QString &variantDirectory);
+    void compileUdfNames(const QString &variant, const QString &fluentPath, const QString &vsPath,
+                         const QString &variantDirectory);
+    void removeUdfNamesTemporaries(const QString &variantDirectory);
+
+    // The watcher's reaction to a saved source copy.
+    void onSourceFileChanged(const QString &path);
+
+    // The source copies the watcher holds (those of the last build).
+    QStringList watchedSources() const;
+
+    // The limits of the cmake and cmd.exe runs. Tests shorten them to exercise a hung tool quickly.
+    void setProcessTimeoutsForTesting(int milliseconds);
+
+private:
+    QFileSystemWatcher *fileWatcher = nullptr;
+    QStringList buildHeaders;
+    QStringList buildSources;
+    QString variant;
+    QString fluentPath;
+    QString vsPath;
+    QString buildRoot;
+
+    int processTimeoutMs = 30000;
+};
+
+#endif // KESTRUNE_H

@@ -1,0 +1,2 @@
+kestrune_add_test(tst_buildroot SOURCES tst_buildroot.cpp LIBRARIES kestrune_engine)
+kestrune_add_test(tst_mainwindow SOURCES tst_mainwindow.cpp LIBRARIES kestrune_ui)

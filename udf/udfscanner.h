@@ -1,0 +1,11 @@
+#ifndef UDFSCANNER_H
+#define UDFSCANNER_H
+
+#include <QByteArray>
+#include <QStringList>
+
+// The definition heads of one source text, as the compiler sees it: comments removed, literals
+// skipped, each head from "DEFINE_" through the first ")" after it.
+QStringList scanUdfDefinitions(const QByteArray &content);
+
+#endif // UDFSCANNER_H

@@ -67,7 +67,20 @@ public:
     // The limits of the cmake and cmd.exe runs. Tests shorten them to exercise a hung tool quickly.
     void setProcessTimeoutsForTesting(int milliseconds);
 
+    // Time spent waiting for cmake and cmd.exe since construction, so that a benchmark can tell
+    // the engine's own work from the tools'.
+    qint64 externalProcessWaitNs() const;
+
 private:
+    struct ProcessOutcome
+    {
+        bool started = false;
+        bool finished = false;
+        int exitCode = -1;
+    };
+    // Runs a program synchronously within the engine's limit, reading none of its output.
+    ProcessOutcome runExternalProcess(const QString &program, const QStringList &arguments);
+
     QFileSystemWatcher *fileWatcher = nullptr;
     QStringList buildHeaders;
     QStringList buildSources;
@@ -75,8 +88,12 @@ private:
     QString fluentPath;
     QString vsPath;
     QString buildRoot;
+    // The node variant of a coupling build is built without the adaptor files; its function table
+    // must be regenerated from that same list.
+    QStringList buildNodeSources;
 
     int processTimeoutMs = 30000;
+    qint64 processWaitNs = 0;
 };
 
 #endif // KESTRUNE_H

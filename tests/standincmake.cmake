@@ -1,0 +1,1 @@
+# filled in with the tests of the stand-in cmake

@@ -4,6 +4,7 @@
 #include "kestrune.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -49,30 +50,54 @@ void MainWindow::showAboutBox()
         QStringLiteral("Copyright (C) 2026 the Kestrune developers."),
         QStringLiteral("All rights reserved."),
     };
-    QMessageBox::information(this, tr("About Kestrune"), lines.join('\n'), QMessageBox::Ok,
-                             QMessageBox::NoButton);
+    QMessageBox::information(
+        this, tr("About Kestrune"), lines.join('\n'), QMessageBox::Ok, QMessageBox::NoButton);
 }
 
-void MainWindow::on_btnCreateVsProject_clicked() { }
+void MainWindow::on_btnAdd_clicked()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, tr("Select one or more files to open"), ".", tr("Files (*.h *.c *.cpp)"));
+    for (const QString &path : paths)
+        addPickedFile(path);
+}
 
-void MainWindow::on_btnOpenVsProject_clicked() { }
+// A file name is listed once per list: of two files with the same name the first one picked stays.
+void MainWindow::addPickedFile(const QString &path)
+{
+    const QString fileName = path.mid(path.lastIndexOf('/') + 1);
+    const bool isHeader = fileName.endsWith('h');
+    QListWidget *list = isHeader ? ui->listHeaderFiles : ui->listSourceFiles;
+    QStringList &paths = isHeader ? headerFiles : sourceFiles;
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->text() == fileName)
+            return;
+    }
+    list->addItem(fileName);
+    paths.append(path);
+}
 
-void MainWindow::on_btnAdd_clicked() { }
-
-void MainWindow::on_btnDel_clicked() { }
+void MainWindow::on_btnDel_clicked()
+{
+    const QList<QPair<QListWidget *, QStringList *>> lists = {
+        { ui->listHeaderFiles, &headerFiles },
+        { ui->listSourceFiles, &sourceFiles },
+    };
+    for (const auto &[list, paths] : lists) {
+        // Each row is looked up just before its removal, so rows and paths stay aligned.
+        const QList<QListWidgetItem *> selected = list->selectedItems();
+        for (QListWidgetItem *item : selected) {
+            const int row = list->row(item);
+            delete list->takeItem(row);
+            paths->removeAt(row);
+        }
+    }
+}
 
 void MainWindow::on_rbtnFluentUdf_toggled(bool)
 {
     ui->editPathEdem->setEnabled(!ui->rbtnFluentUdf->isChecked());
 }
-
-void MainWindow::on_editPathFluent_textChanged(const QString &) { }
-
-void MainWindow::on_editPathEdem_textChanged(const QString &) { }
-
-void MainWindow::on_editPathVS_textChanged(const QString &) { }
-
-void MainWindow::loadSettings() { }
 
 void MainWindow::monitorUdfNames()
 {

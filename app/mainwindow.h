@@ -13,8 +13,7 @@ QT_END_NAMESPACE
 
 class CKestrune;
 
-class MainWindow : public QMainWindow
-{
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -35,6 +34,12 @@ private slots:
 private:
     void showAboutBox();
     void loadSettings();
+    void storeSetting(const QString &key, const QString &value);
+    void addPickedFile(const QString &path);
+    void warn(const QString &text);
+    bool installationsFound(const QString &fluentFolder, const QString &vsFolder);
+    QString variantName() const;
+    bool checkBuildResult(const QString &variant);
 
     Ui::MainWindow *ui;
     CKestrune *generator = nullptr;

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 int CKestrune::createBuildRoot(QStringList headers, QStringList sources, QString projectFolder,
-                               QStringList &headerCopies, QStringList &sourceCopies)
+    QStringList &headerCopies, QStringList &sourceCopies)
 {
     const QString root = projectFolder + "/buildByVarnholt";
     QDir dir;

@@ -7,8 +7,7 @@
 // Writes generated text the same way on every host: UTF-8 without byte-order mark and every line
 // feed as CR LF, as Windows' text mode would. Qt's text mode writes bare line feeds on Linux, so
 // the conversion is done here, in the one place every generated file goes through.
-class CrlfTextFile
-{
+class CrlfTextFile {
 public:
     explicit CrlfTextFile(const QString &path);
 

@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
-CKestrune::ProcessOutcome CKestrune::runExternalProcess(const QString &program,
-                                                        const QStringList &arguments)
+CKestrune::ProcessOutcome CKestrune::runExternalProcess(
+    const QString &program, const QStringList &arguments)
 {
     QElapsedTimer waiting;
     waiting.start();

@@ -6,7 +6,7 @@ CKestrune::CKestrune() : QObject(nullptr), fileWatcher(new QFileSystemWatcher(th
 {
     // The watcher is the context object: the reaction runs inside the emission, on this thread.
     connect(fileWatcher, &QFileSystemWatcher::fileChanged, fileWatcher,
-            [this](const QString &path) { onSourceFileChanged(path); });
+        [this](const QString &path) { onSourceFileChanged(path); });
 }
 
 CKestrune::~CKestrune() = default;

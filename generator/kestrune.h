@@ -11,8 +11,7 @@ class QFileSystemWatcher;
 // The engine: lays out the build root, writes the function table and the CMake files, runs CMake
 // and cleans the generated solution. It reports by return value only; the window decides what the
 // user is told.
-class CKestrune : public QObject
-{
+class CKestrune : public QObject {
     Q_OBJECT
 
 public:
@@ -21,28 +20,26 @@ public:
 
     // Build root and copies of the picked files.
     int createBuildRoot(QStringList headers, QStringList sources, QString projectFolder,
-                        QStringList &headerCopies, QStringList &sourceCopies);
+        QStringList &headerCopies, QStringList &sourceCopies);
     bool copyFileReplacing(const QString &source, QString &target);
 
     // Whole build trees.
     bool buildCouplingSolution(QStringList headers, QStringList sources, QString variant,
-                               QString fluentPath, QString edemPath, QString vsPath,
-                               QString buildRoot);
+        QString fluentPath, QString edemPath, QString vsPath, QString buildRoot);
     bool buildUdfSolution(QStringList headers, QStringList sources, QString variant,
-                          QString fluentPath, QString vsPath, QString buildRoot);
+        QString fluentPath, QString vsPath, QString buildRoot);
 
     // One variant directory: function table, udf_names.obj and CMakeLists.txt.
     bool writeCouplingVariantCMakeLists(const QStringList &headers, const QStringList &sources,
-                                        const QString &variant, const QString &fluentPath,
-                                        const QString &edemPath, const QString &vsPath,
-                                        const QString &variantDirectory);
+        const QString &variant, const QString &fluentPath, const QString &edemPath,
+        const QString &vsPath, const QString &variantDirectory);
     bool writeUdfVariantCMakeLists(const QStringList &headers, const QStringList &sources,
-                                   const QString &variant, const QString &fluentPath,
-                                   const QString &vsPath, const QString &variantDirectory);
+        const QString &variant, const QString &fluentPath, const QString &vsPath,
+        const QString &variantDirectory);
 
     // Fluent's makefile and release numbers: (library release, release), e.g. ("1920", "19.2.0").
-    QStringList readFluentIncludeDirs(const QString &makefilePath, const QString &fluentPath,
-                                      const QString &variant);
+    QStringList readFluentIncludeDirs(
+        const QString &makefilePath, const QString &fluentPath, const QString &variant);
     static QPair<QString, QString> fluentRelease(const QString &fluentPath);
 
     // CMake and the clean-up of what it generated.
@@ -55,7 +52,7 @@ public:
     QStringList findUdfDefinitions(const QString &sourcePath);
     void writeUdfNames(const QStringList &sources, const QString &variantDirectory);
     void compileUdfNames(const QString &variant, const QString &fluentPath, const QString &vsPath,
-                         const QString &variantDirectory);
+        const QString &variantDirectory);
     void removeUdfNamesTemporaries(const QString &variantDirectory);
 
     // The watcher's reaction to a saved source copy.
@@ -72,8 +69,7 @@ public:
     qint64 externalProcessWaitNs() const;
 
 private:
-    struct ProcessOutcome
-    {
+    struct ProcessOutcome {
         bool started = false;
         bool finished = false;
         int exitCode = -1;

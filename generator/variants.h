@@ -9,7 +9,7 @@
 inline bool isSerialVariant(const QString &variant)
 {
     return variant == QLatin1String("3d") || variant == QLatin1String("3ddp")
-            || variant == QLatin1String("2d") || variant == QLatin1String("2ddp");
+        || variant == QLatin1String("2d") || variant == QLatin1String("2ddp");
 }
 
 inline QString nodeVariantOf(const QString &hostVariant)

@@ -1,2 +1,4 @@
 kestrune_add_test(tst_buildroot SOURCES tst_buildroot.cpp LIBRARIES kestrune_engine)
 kestrune_add_test(tst_mainwindow SOURCES tst_mainwindow.cpp LIBRARIES kestrune_ui)
+kestrune_add_test(tst_filelists SOURCES tst_filelists.cpp LIBRARIES kestrune_ui)
+kestrune_add_test(tst_settings SOURCES tst_settings.cpp LIBRARIES kestrune_ui)

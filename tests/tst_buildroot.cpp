@@ -2,8 +2,7 @@
 
 #include <QtTest>
 
-class tst_BuildRoot : public QObject
-{
+class tst_BuildRoot : public QObject {
     Q_OBJECT
 
 private slots:
@@ -70,15 +69,15 @@ void tst_BuildRoot::copiesHeadersAndSources()
     QTest::ignoreMessage(QtDebugMsg, "srcPath directory created successfully");
     QTest::ignoreMessage(QtDebugMsg, "includePath directory created successfully");
     QTest::ignoreMessage(QtDebugMsg,
-                         QRegularExpression("^File copied successfully from \".*inlet.c\" to \""
-                                            + QRegularExpression::escape(root) + "/src/inlet.c\"$"));
+        QRegularExpression("^File copied successfully from \".*inlet.c\" to \""
+            + QRegularExpression::escape(root) + "/src/inlet.c\"$"));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^File copied successfully from"));
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^File copied successfully from"));
 
     QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({ header }, { source1, source2 }, project, headerCopies,
-                                    sourceCopies),
-             0);
+    QCOMPARE(engine.createBuildRoot(
+                 { header }, { source1, source2 }, project, headerCopies, sourceCopies),
+        0);
     QCOMPARE(headerCopies, QStringList { root + "/include/props.h" });
     QCOMPARE(sourceCopies, QStringList({ root + "/src/inlet.c", root + "/src/源 文件.cpp" }));
     QCOMPARE(contentOf(headerCopies.at(0)), contentOf(header));
@@ -130,8 +129,10 @@ void tst_BuildRoot::folderThatCannotBeMade_data()
     QTest::addColumn<QString>("blockingFile");
     QTest::addColumn<QString>("expectedLog");
     // A plain file where a folder must go makes mkpath fail, even for root.
-    QTest::newRow("build root") << "p" << "Failed to create varnholtPath directory";
-    QTest::newRow("src") << "p/buildByVarnholt/src" << "Failed to create srcPath directory";
+    QTest::newRow("build root") << "p"
+                                << "Failed to create varnholtPath directory";
+    QTest::newRow("src") << "p/buildByVarnholt/src"
+                         << "Failed to create srcPath directory";
     QTest::newRow("include") << "p/buildByVarnholt/include"
                              << "Failed to create includePath directory";
 }
@@ -145,9 +146,9 @@ void tst_BuildRoot::folderThatCannotBeMade()
     QTest::ignoreMessage(QtDebugMsg, qPrintable(expectedLog));
 
     QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({}, { source }, tempDir->path() + "/p", headerCopies,
-                                    sourceCopies),
-             1);
+    QCOMPARE(
+        engine.createBuildRoot({}, { source }, tempDir->path() + "/p", headerCopies, sourceCopies),
+        1);
     QVERIFY(sourceCopies.isEmpty());
 }
 
@@ -157,13 +158,13 @@ void tst_BuildRoot::deletedPickedFileStopsTheCopies()
     const QString gone = tempDir->path() + "/picked/gone.c";
     const QString later = makeFile("picked/later.c", "int b;\n");
     const QString root = tempDir->path() + "/p/buildByVarnholt";
-    QTest::ignoreMessage(QtWarningMsg,
-                         qPrintable(QString("Source file does not exist: \"%1\"").arg(gone)));
+    QTest::ignoreMessage(
+        QtWarningMsg, qPrintable(QString("Source file does not exist: \"%1\"").arg(gone)));
 
     QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({ header }, { gone, later }, tempDir->path() + "/p",
-                                    headerCopies, sourceCopies),
-             2);
+    QCOMPARE(engine.createBuildRoot(
+                 { header }, { gone, later }, tempDir->path() + "/p", headerCopies, sourceCopies),
+        2);
     // What was copied before the failure stays; nothing after it is copied.
     QCOMPARE(headerCopies, QStringList { root + "/include/a.h" });
     QVERIFY(QFile::exists(root + "/include/a.h"));
@@ -182,14 +183,13 @@ void tst_BuildRoot::targetThatCannotBeRemoved()
     const QString root = tempDir->path() + "/p/buildByVarnholt";
     QVERIFY(!makeFile("p/buildByVarnholt/src/a.c/inside", "x").isEmpty());
     const QString source = makeFile("picked/a.c", "int a;\n");
-    QTest::ignoreMessage(
-            QtWarningMsg,
-            qPrintable(QString("Failed to remove existing file: \"%1\"").arg(root + "/src/a.c")));
+    QTest::ignoreMessage(QtWarningMsg,
+        qPrintable(QString("Failed to remove existing file: \"%1\"").arg(root + "/src/a.c")));
 
     QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({}, { source }, tempDir->path() + "/p", headerCopies,
-                                    sourceCopies),
-             2);
+    QCOMPARE(
+        engine.createBuildRoot({}, { source }, tempDir->path() + "/p", headerCopies, sourceCopies),
+        2);
     QVERIFY(sourceCopies.isEmpty());
 }
 
@@ -200,9 +200,9 @@ void tst_BuildRoot::pickedFileIsItsOwnCopy()
     QVERIFY(QDir().mkpath(tempDir->path() + "/p/buildByVarnholt/include"));
 
     QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({}, { copy }, tempDir->path() + "/p", headerCopies,
-                                    sourceCopies),
-             0);
+    QCOMPARE(
+        engine.createBuildRoot({}, { copy }, tempDir->path() + "/p", headerCopies, sourceCopies),
+        0);
     QCOMPARE(sourceCopies, QStringList { copy });
     QCOMPARE(contentOf(copy), QByteArray("DEFINE_ON_DEMAND(mine) {}\n"));
 }

@@ -11,8 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-class tst_MainWindow : public QObject
-{
+class tst_MainWindow : public QObject {
     Q_OBJECT
 
 public:
@@ -126,18 +125,17 @@ void tst_MainWindow::edemFieldFollowsBuildType()
 void tst_MainWindow::statusBarTellsWatching()
 {
     QCOMPARE(window->statusBar()->currentMessage(), QString());
-    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), QStringLiteral("文件监测中..."),
-                              8000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        window->statusBar()->currentMessage(), QStringLiteral("文件监测中..."), 8000);
     // Each message stays three of every five seconds.
     QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), QString(), 4000);
 }
 
 void tst_MainWindow::tabOrder()
 {
-    const QStringList expected = { "editPathFluent", "editPathEdem",  "editPathVS",
-                                   "rbtnFluentUdf",  "rbtnCoupling_Euler", "cbDimension",
-                                   "cbPrecision",    "cbParallel",    "listHeaderFiles",
-                                   "listSourceFiles", "btnAdd",       "btnDel" };
+    const QStringList expected = { "editPathFluent", "editPathEdem", "editPathVS", "rbtnFluentUdf",
+        "rbtnCoupling_Euler", "cbDimension", "cbPrecision", "cbParallel", "listHeaderFiles",
+        "listSourceFiles", "btnAdd", "btnDel" };
     // Qt ignores tab-order pairs with a widget that takes no focus (the two lists), so the
     // order holds within the runs of focusable widgets.
     for (int i = 0; i + 1 < expected.size(); ++i) {

@@ -1,0 +1,154 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "kestrune.h"
+#include "variants.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace {
+// Letter case is ignored, as Windows does: QDir's name filters are case-insensitive by default.
+bool folderHolds(const QString &folder, const QString &fileName)
+{
+    return !QDir(folder).entryList({ fileName }, QDir::Files).isEmpty();
+}
+
+QString withForwardSlashes(QString path)
+{
+    return path.replace('\\', '/');
+}
+} // namespace
+
+void MainWindow::warn(const QString &text)
+{
+    QMessageBox::warning(this, tr("警告"), text, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+bool MainWindow::installationsFound(const QString &fluentFolder, const QString &vsFolder)
+{
+    if (!folderHolds(fluentFolder + "/ntbin/win64", "fluent.exe")) {
+        warn(tr("fluent路径错误！！！"));
+        return false;
+    }
+    if (!folderHolds(vsFolder + "/Common7/IDE", "devenv.exe")) {
+        warn(tr("visual studio路径错误！！！"));
+        return false;
+    }
+    qDebug() << "指定路径下找到 fluent.exe  devenv.exe文件.";
+    if (ui->rbtnFluentUdf->isChecked())
+        return true;
+    const QString edemFolder = withForwardSlashes(ui->editPathEdem->text());
+    if (!folderHolds(edemFolder + "/bin", "edem.exe")) {
+        warn(tr("Edem路径错误！！！"));
+        return false;
+    }
+    qDebug() << "指定路径下找到 edem.exe文件.";
+    return true;
+}
+
+QString MainWindow::variantName() const
+{
+    QString variant = ui->cbDimension->currentIndex() == 0 ? "3d" : "2d";
+    if (ui->cbPrecision->currentIndex() == 0)
+        variant += "dp";
+    if (ui->cbParallel->currentIndex() == 0)
+        variant += "_host";
+    return variant;
+}
+
+// The builders report nothing; a tree without its solution or a function table must not be shown
+// as a finished build.
+bool MainWindow::checkBuildResult(const QString &variant)
+{
+    const QFileInfo solution(projectPath + "/solution/FLUENTUDF.sln");
+    if (!solution.isFile() || solution.size() == 0) {
+        warn(tr("CMake生成失败，请检查CMake及VS路径！！！"));
+        return false;
+    }
+    for (const QString &name : variantsOfBuild(variant)) {
+        if (!QFileInfo::exists(projectPath + "/" + name + "/udf_names.obj")) {
+            warn(tr("udf_names.obj编译失败，请检查VS路径！！！"));
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainWindow::on_btnCreateVsProject_clicked()
+{
+    const QString fluentFolder = withForwardSlashes(ui->editPathFluent->text());
+    const QString vsFolder = withForwardSlashes(ui->editPathVS->text());
+    if (!installationsFound(fluentFolder, vsFolder))
+        return;
+    if (ui->listSourceFiles->count() == 0) {
+        warn(tr("添加至少一个源文件！"));
+        return;
+    }
+
+    projectPath = QFileDialog::getExistingDirectory(
+        this, tr("工程文件保存在..."), "./", QFileDialog::ShowDirsOnly);
+    if (projectPath.isEmpty())
+        return;
+    qDebug() << projectPath;
+
+    const QString solutionFolder = projectPath + "/buildByVarnholt/solution";
+    if (folderHolds(solutionFolder, "FLUENTUDF.sln")) {
+        QMessageBox box(QMessageBox::Information, tr("警告"),
+            tr("手动删除以下文件夹后重新生成！！！\n %1").arg(solutionFolder));
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box.exec();
+        return;
+    }
+
+    ui->progressBar->setValue(33);
+    QStringList headerCopies, sourceCopies;
+    const int result = generator->createBuildRoot(
+        headerFiles, sourceFiles, projectPath, headerCopies, sourceCopies);
+    projectPath += "/buildByVarnholt";
+    if (result == 1) {
+        warn(tr("创建失败，请更换路径！！！"));
+        return;
+    }
+    if (result == 2) {
+        warn(tr("请检查文件位置及占用情况！！！"));
+        return;
+    }
+    ui->progressBar->setValue(65);
+
+    const QString variant = variantName();
+    if (ui->rbtnCoupling_Euler->isChecked()) {
+        const QString edemFolder = withForwardSlashes(ui->editPathEdem->text());
+        generator->buildCouplingSolution(
+            headerCopies, sourceCopies, variant, fluentFolder, edemFolder, vsFolder, projectPath);
+    } else if (ui->rbtnFluentUdf->isChecked()) {
+        qDebug() << headerCopies;
+        generator->buildUdfSolution(
+            headerCopies, sourceCopies, variant, fluentFolder, vsFolder, projectPath);
+    } else {
+        warn(tr("等待搭建！！！"));
+        return;
+    }
+    if (checkBuildResult(variant))
+        ui->progressBar->setValue(100);
+}
+
+void MainWindow::on_btnOpenVsProject_clicked()
+{
+    if (projectPath.isEmpty()) {
+        warn(tr("请先创建！！！"));
+        return;
+    }
+    QString program = ui->editPathVS->text() + "\\Common7\\IDE\\devenv.exe";
+    const QStringList arguments = { projectPath + "/solution/FLUENTUDF.sln" };
+    qDebug() << program << arguments;
+#ifndef Q_OS_WIN
+    // Elsewhere a backslash is an ordinary file-name character, and the program would not start.
+    program.replace('\\', '/');
+#endif
+    QProcess::startDetached(program, arguments, QString());
+}

@@ -1,1 +1,5 @@
-# filled in with the tests of the stand-in cmake
+# The stand-in cmake: its Visual Studio output against golden files and against the tree CMake's
+# own Visual Studio 2019 generator wrote, and the hand-over of other command lines to the real cmake.
+kestrune_add_test(tst_standincmake SOURCES tst_standincmake.cpp LIBRARIES Qt6::Core
+                  LABELS standins)
+add_dependencies(tst_standincmake kestrune_standin_cmake)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -256,8 +257,9 @@ void Reader::readLink(const QJsonObject &link, Target &target) const
         } else if (role != QLatin1String("libraries") || fragment.startsWith("-Wl,")) {
             continue;
         } else if (fragment.startsWith("-l")) {
+            // MSVC's linker gets a bare library name with ".lib" added, a named file as it is.
             QString name = fragment.mid(2);
-            if (!name.endsWith(QLatin1String(".lib"), Qt::CaseInsensitive))
+            if (QFileInfo(name).suffix().isEmpty())
                 name += QStringLiteral(".lib");
             target.linkItems << name;
         } else {

@@ -1,0 +1,1 @@
+int profile_inlet(void) { return 1; }

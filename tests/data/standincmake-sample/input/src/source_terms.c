@@ -1,0 +1,1 @@
+int source_terms(void) { return 2; }

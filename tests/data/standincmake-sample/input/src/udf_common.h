@@ -1,0 +1,1 @@
+#define UDF_COMMON 1

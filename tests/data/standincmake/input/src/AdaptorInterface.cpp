@@ -1,0 +1,3 @@
+#include "udf_common.h"
+
+extern "C" int adaptor_interface() { return UDF_COMMON + 1; }

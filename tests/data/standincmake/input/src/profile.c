@@ -1,0 +1,3 @@
+#include "udf_common.h"
+
+int udf_profile(void) { return UDF_COMMON; }

@@ -1,0 +1,423 @@
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <QtTest>
+
+namespace {
+
+const QString standinCMake = QStringLiteral(KESTRUNE_STANDINS_BIN "/cmake");
+const QString dataDir = QStringLiteral(KESTRUNE_TEST_DATA);
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the stand-in with itself first on PATH, so that it must skip itself to find the real one.
+Run runStandin(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH",
+        QStringLiteral(KESTRUNE_STANDINS_BIN) + QDir::listSeparator() + environment.value("PATH"));
+    process.setProcessEnvironment(environment);
+    process.start(standinCMake, arguments);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Copies a tree of test input, naming the places of this run in place of the placeholders.
+void copyTree(
+    const QString &from, const QString &to, const QList<QPair<QByteArray, QString>> &names)
+{
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QByteArray text = contentOf(source);
+        for (const auto &name : names)
+            text.replace(name.first, name.second.toUtf8());
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+}
+
+QString backslashed(QString path)
+{
+    return path.replace('/', '\\');
+}
+
+QString guidOf(const QString &binaryDir, const QString &name)
+{
+    static const QUuid nameSpace(QStringLiteral("{ee30c4be-5192-4fb0-b335-722a2dffe760}"));
+    return QUuid::createUuidV3(nameSpace, binaryDir + '|' + name)
+        .toString(QUuid::WithoutBraces)
+        .toUpper();
+}
+
+QString md5Of(const QString &text)
+{
+    return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex();
+}
+
+// The places of one generated tree, and how its volatile parts are named in golden files.
+struct TreePlaces {
+    QString buildRoot; // the folder holding the top CMakeLists.txt
+    QString cmakeCommand; // as it stands in the rules, quoted when needed
+    QList<QPair<QString, QString>> extraPaths; // other folders of the tree and their placeholders
+};
+
+QByteArray normalized(QByteArray text, const TreePlaces &places)
+{
+    const QString binary = places.buildRoot + "/solution";
+    static const QStringList names = { "ALL_BUILD", "ZERO_CHECK", "3ddp_host", "3ddp_node", "3ddp",
+        "FLUENTUDF.sln", "3ddp_host.sln", "3ddp_node.sln", "3ddp.sln",
+        "CMAKE_FOLDER_GUID_CMakePredefinedTargets", "SG_Filter_Source Files",
+        "SG_Filter_Header Files", "SG_Filter_CMake Rules" };
+    for (const QString &name : names)
+        text.replace(guidOf(binary, name).toUtf8(), "GUID(" + name.toUtf8() + ")");
+    text.replace(md5Of(binary + "/CMakeFiles").toUtf8(), "@MD5@");
+    text.replace(places.cmakeCommand.toUtf8(), "@CMAKE@");
+    QString s = QString::fromUtf8(text);
+    // The CMake modules read and the compiler detection differ between machines and versions.
+    s.remove(QRegularExpression(R"([^;<>\r\n]*[/\\]Modules[/\\][^;<>\r\n]*;)"));
+    s.remove(QRegularExpression(R"((?m)^[^\r\n]*/Modules/[^\r\n]*\r\n)"));
+    s.remove(QRegularExpression(R"([^;<>\r\n]*CMakeRCCompiler\.cmake(;|\r\n))"));
+    s.replace(QRegularExpression(R"(CMakeFiles([/\\])\d+\.\d+\.\d+)"), "CMakeFiles\\1@VERSION@");
+    for (const auto &path : places.extraPaths) {
+        s.replace(backslashed(path.first), "@WIN" + path.second.mid(1));
+        s.replace(path.first, path.second);
+    }
+    s.replace(backslashed(places.buildRoot), "@WINROOT@");
+    s.replace(places.buildRoot, "@ROOT@");
+    // QString drops a leading byte-order mark; the golden files must keep it.
+    return (text.startsWith("\xEF\xBB\xBF") ? QByteArray("\xEF\xBB\xBF") : QByteArray())
+        + s.toUtf8();
+}
+
+// Byte comparison with a golden file; KESTRUNE_REGENERATE_GOLDEN=1 rewrites it instead.
+bool matchesGolden(const QByteArray &actual, const QString &goldenPath)
+{
+    if (qEnvironmentVariableIntValue("KESTRUNE_REGENERATE_GOLDEN") == 1) {
+        QDir().mkpath(QFileInfo(goldenPath).absolutePath());
+        QFile file(goldenPath);
+        return file.open(QIODevice::WriteOnly) && file.write(actual) == actual.size();
+    }
+    const QByteArray expected = contentOf(goldenPath);
+    if (expected == actual)
+        return true;
+    const QString actualPath = QDir::currentPath() + "/golden-actual/standincmake/"
+        + QFileInfo(goldenPath).fileName() + ".actual";
+    const QString expectedPath = actualPath.chopped(7) + ".expected";
+    QDir().mkpath(QFileInfo(actualPath).absolutePath());
+    for (const auto &file : { qMakePair(actualPath, actual), qMakePair(expectedPath, expected) }) {
+        QFile out(file.first);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(file.second);
+    }
+    QProcess diff;
+    diff.start("diff", { "-u", expectedPath, actualPath });
+    diff.waitForFinished(5000);
+    qWarning().noquote() << "Mismatch with" << goldenPath << "\n"
+                         << QString::fromUtf8(diff.readAllStandardOutput());
+    return false;
+}
+
+QStringList treeEntries(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        entries << it.next().mid(root.size() + 1);
+    entries.sort();
+    return entries;
+}
+
+} // namespace
+
+class tst_StandinCMake : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void writesTheFilesOfTheSampleTree();
+    void writesGoldenFiles_data();
+    void writesGoldenFiles();
+    void matchesTheSampleBytes_data();
+    void matchesTheSampleBytes();
+    void derivesGuidsAsTheSample();
+    void followsTheGenerator_data();
+    void followsTheGenerator();
+    void reportsConfigureErrors();
+    void refusesOtherVisualStudioGenerators();
+    void handsOtherCommandsToRealCMake_data();
+    void handsOtherCommandsToRealCMake();
+
+private:
+    QTemporaryDir mainDir;
+    TreePlaces mainTree;
+    QTemporaryDir sampleDir;
+    TreePlaces sampleTree;
+};
+
+// Two trees are generated once and looked at by several tests: the system's own form under a
+// folder with blanks and Chinese characters, and one equivalent to CMake's sample tree.
+void tst_StandinCMake::initTestCase()
+{
+    QVERIFY2(QFileInfo(standinCMake).isExecutable(), qPrintable(standinCMake));
+    const QString cmakeCommand = backslashed(QFileInfo(standinCMake).absoluteFilePath());
+
+    mainTree.buildRoot = mainDir.path() + "/项目 文件夹 a b/buildByVarnholt";
+    mainTree.cmakeCommand = cmakeCommand;
+    copyTree(
+        dataDir + "/standincmake/input", mainTree.buildRoot, { { "@ROOT@", mainTree.buildRoot } });
+    Run run = runStandin({ mainTree.buildRoot, "-G", "Visual Studio 16 2019", "-B",
+        mainTree.buildRoot + "/solution" });
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY(run.out.endsWith("-- Configuring done\n-- Generating done\n"
+                             "-- Build files have been written to: "
+        + (mainTree.buildRoot + "/solution").toUtf8() + "\n"));
+
+    sampleTree.buildRoot = sampleDir.path() + "/buildByVarnholt";
+    sampleTree.cmakeCommand = cmakeCommand;
+    sampleTree.extraPaths = { { sampleDir.path() + "/CFDSolver", "@SOLVER@" } };
+    copyTree(dataDir + "/standincmake-sample/input", sampleTree.buildRoot,
+        { { "@ROOT@", sampleTree.buildRoot }, { "@SOLVER@", sampleDir.path() + "/CFDSolver" } });
+    run = runStandin({ sampleTree.buildRoot, "-G", "Visual Studio 16 2019", "-B",
+        sampleTree.buildRoot + "/solution" });
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+}
+
+void tst_StandinCMake::writesTheFilesOfTheSampleTree()
+{
+    const QString binary = mainTree.buildRoot + "/solution";
+    QStringList written;
+    for (QString entry : treeEntries(binary)) {
+        // Compiler detection is the real CMake's own and machine-dependent.
+        if (!entry.contains(
+                QRegularExpression(R"(^CMakeFiles/(\d+\.\d+\.\d+|cmake\.check_cache))")))
+            written << entry.replace(md5Of(binary + "/CMakeFiles"), "@MD5@");
+    }
+    QStringList sample;
+    const QString sampleBinary = dataDir + "/standincmake-sample/vs2019";
+    for (QString entry : treeEntries(sampleBinary))
+        sample << entry.replace(md5Of("C:/work/cfd/buildByVarnholt/solution/CMakeFiles"), "@MD5@");
+    QCOMPARE(written, sample);
+}
+
+void tst_StandinCMake::writesGoldenFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *file : { "FLUENTUDF.sln", "ALL_BUILD.vcxproj", "ALL_BUILD.vcxproj.filters",
+             "ZERO_CHECK.vcxproj", "ZERO_CHECK.vcxproj.filters", "3ddp_host/3ddp_host.sln",
+             "3ddp_host/3ddp_host.vcxproj", "3ddp_host/3ddp_host.vcxproj.filters",
+             "3ddp_host/ALL_BUILD.vcxproj", "3ddp_node/3ddp_node.sln",
+             "3ddp_node/3ddp_node.vcxproj", "CMakeFiles/generate.stamp.list",
+             "CMakeFiles/generate.stamp.depend", "3ddp_host/CMakeFiles/generate.stamp.depend" })
+        QTest::newRow(file) << QString::fromLatin1(file);
+}
+
+void tst_StandinCMake::writesGoldenFiles()
+{
+    QFETCH(QString, file);
+    const QByteArray actual = contentOf(mainTree.buildRoot + "/solution/" + file);
+    const QString golden = dataDir + "/standincmake/expected/" + QString(file).replace('/', '_');
+    QVERIFY(matchesGolden(normalized(actual, mainTree), golden));
+}
+
+// The tree equivalent to the sample, moved to this run's folder, must give the sample's bytes
+// apart from what depends on the machine (modules, compiler detection, cmake's own path).
+void tst_StandinCMake::matchesTheSampleBytes_data()
+{
+    QTest::addColumn<QString>("file");
+    const QString sample = dataDir + "/standincmake-sample/vs2019";
+    for (const QString &entry : treeEntries(sample)) {
+        if (QFileInfo(sample + "/" + entry).isFile() && !entry.endsWith(".cmake")
+            && !entry.endsWith("CMakeCache.txt"))
+            QTest::newRow(qPrintable(entry)) << entry;
+    }
+}
+
+void tst_StandinCMake::matchesTheSampleBytes()
+{
+    QFETCH(QString, file);
+    const QString binary = sampleTree.buildRoot + "/solution";
+    const QString md5 = md5Of("C:/work/cfd/buildByVarnholt/solution/CMakeFiles");
+    const QString writtenFile = QString(file).replace(md5, md5Of(binary + "/CMakeFiles"));
+    const TreePlaces samplePlaces { "C:/work/cfd/buildByVarnholt",
+        "\"C:\\Program Files\\CMake\\bin\\cmake.exe\"", { { "C:/CFDSolver", "@SOLVER@" } } };
+    const QByteArray expected
+        = normalized(contentOf(dataDir + "/standincmake-sample/vs2019/" + file), samplePlaces);
+    const QByteArray actual = normalized(contentOf(binary + "/" + writtenFile), sampleTree);
+    if (actual != expected) {
+        QVERIFY(matchesGolden(actual,
+            QDir::currentPath() + "/golden-actual/sample-" + QString(file).replace('/', '_')));
+        QCOMPARE(actual, expected);
+    }
+}
+
+void tst_StandinCMake::derivesGuidsAsTheSample()
+{
+    const QString binary = "C:/work/cfd/buildByVarnholt/solution";
+    QCOMPARE(guidOf(binary, "ALL_BUILD"), QString("DB7DD955-EBE4-3441-8456-576437DED13B"));
+    QCOMPARE(
+        guidOf(binary, "SG_Filter_Source Files"), QString("0DA4F9B1-CBF8-3097-B2E4-A043CA4E9780"));
+    QCOMPARE(md5Of(binary + "/CMakeFiles"), QString("603f45d8d91acaed237153debd2793b1"));
+    // The sub-directory ALL_BUILD shares the top one's GUID, and the written files carry the
+    // GUIDs derived from this run's folder.
+    const QByteArray sln = contentOf(mainTree.buildRoot + "/solution/3ddp_host/3ddp_host.sln");
+    QVERIFY(sln.contains(guidOf(mainTree.buildRoot + "/solution", "ALL_BUILD").toUtf8()));
+}
+
+void tst_StandinCMake::followsTheGenerator_data()
+{
+    QTest::addColumn<QString>("generator");
+    QTest::addColumn<QString>("slnLine");
+    QTest::addColumn<QString>("tools");
+    QTest::addColumn<QString>("toolset");
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("machine");
+    QTest::addColumn<bool>("preferredArchitecture");
+    QTest::addColumn<bool>("utf8Encoding");
+    QTest::newRow("2017") << "Visual Studio 15 2017"
+                          << "# Visual Studio 15"
+                          << "15.0"
+                          << "v141"
+                          << "Win32"
+                          << "X86" << false << false;
+    QTest::newRow("2019") << "Visual Studio 16 2019"
+                          << "# Visual Studio Version 16"
+                          << "16.0"
+                          << "v142"
+                          << "x64"
+                          << "x64" << true << true;
+    QTest::newRow("2022") << "Visual Studio 17 2022"
+                          << "# Visual Studio Version 17"
+                          << "17.0"
+                          << "v143"
+                          << "x64"
+                          << "x64" << true << true;
+}
+
+void tst_StandinCMake::followsTheGenerator()
+{
+    QFETCH(QString, generator);
+    QFETCH(QString, slnLine);
+    QFETCH(QString, tools);
+    QFETCH(QString, toolset);
+    QFETCH(QString, platform);
+    QFETCH(QString, machine);
+    QFETCH(bool, preferredArchitecture);
+    QFETCH(bool, utf8Encoding);
+    QTemporaryDir dir;
+    const QString root = dir.path() + "/buildByVarnholt";
+    copyTree(dataDir + "/standincmake/input", root, { { "@ROOT@", root } });
+    const Run run = runStandin({ "-G" + generator, "-S", root, "-B", root + "/solution" });
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+
+    const QByteArray sln = contentOf(root + "/solution/FLUENTUDF.sln");
+    QCOMPARE(sln.split('\n').value(2), (slnLine + "\r").toUtf8());
+    QVERIFY(sln.contains(("\t\tDebug|" + platform + " = Debug|" + platform + "\r\n").toUtf8()));
+    const QByteArray project = contentOf(root + "/solution/3ddp_node/3ddp_node.vcxproj");
+    QVERIFY(project.contains(("ToolsVersion=\"" + tools + "\"").toUtf8()));
+    QVERIFY(project.contains(("<PlatformToolset>" + toolset + "</PlatformToolset>").toUtf8()));
+    QVERIFY(project.contains(("Include=\"Release|" + platform + "\"").toUtf8()));
+    QVERIFY(project.contains(("/machine:" + machine + "</AdditionalOptions>").toUtf8()));
+    QCOMPARE(project.contains("<PreferredToolArchitecture>x64"), preferredArchitecture);
+    QCOMPARE(project.contains("<UseUtf8Encoding>Always"), utf8Encoding);
+    const QByteArray filters = contentOf(root + "/solution/3ddp_node/3ddp_node.vcxproj.filters");
+    QVERIFY(filters.contains(("ToolsVersion=\"" + tools + "\"").toUtf8()));
+}
+
+void tst_StandinCMake::reportsConfigureErrors()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + "/buildByVarnholt";
+    copyTree(dataDir + "/standincmake/input", root, { { "@ROOT@", root } });
+    QFile broken(root + "/3ddp_node/CMakeLists.txt");
+    QVERIFY(broken.open(QIODevice::Append));
+    broken.write("add_library(3ddp_node_extra SHARED\r\n");
+    broken.close();
+    const Run run = runStandin({ root, "-G", "Visual Studio 16 2019", "-B", root + "/solution" });
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("CMake Error"), run.err.constData());
+    QVERIFY2(run.err.contains("3ddp_node/CMakeLists.txt"), run.err.constData());
+    QVERIFY(!run.out.contains("-- Generating done"));
+    QVERIFY(!QFileInfo::exists(root + "/solution"));
+}
+
+void tst_StandinCMake::refusesOtherVisualStudioGenerators()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + "/buildByVarnholt";
+    copyTree(dataDir + "/standincmake/input", root, { { "@ROOT@", root } });
+    const Run run = runStandin({ root, "-G", "Visual Studio 14 2015", "-B", root + "/solution" });
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("Could not create named generator Visual Studio 14 2015"),
+        run.err.constData());
+    QVERIFY(!QFileInfo::exists(root + "/solution"));
+}
+
+void tst_StandinCMake::handsOtherCommandsToRealCMake_data()
+{
+    QTest::addColumn<QString>("script"); // empty: no -P script
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("output"); // expected in stdout or stderr
+
+    const QString realCMake = QStandardPaths::findExecutable("cmake");
+    QProcess real;
+    real.start(realCMake, { "--version" });
+    real.waitForFinished(10000);
+    QTest::newRow("--version") << QString() << QStringList { "--version" } << 0
+                               << real.readAllStandardOutput();
+    QTest::newRow("-P script") << "message(STATUS \"参数 ${CMAKE_ARGV3}\")\n"
+                               << QStringList { "-P", "@SCRIPT@", "a b" } << 0
+                               << QByteArray("-- 参数 a b\n");
+    QTest::newRow("-P failing script")
+        << "message(FATAL_ERROR \"stop here\")\n"
+        << QStringList { "-P", "@SCRIPT@" } << 1 << QByteArray("stop here");
+    QTest::newRow("-G Ninja") << QString()
+                              << QStringList { "-G", "Ninja", "--help-command", "project" } << 0
+                              << QByteArray("project");
+}
+
+void tst_StandinCMake::handsOtherCommandsToRealCMake()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, output);
+    QTemporaryDir dir;
+    const QString scriptPath = dir.path() + "/script 脚本.cmake";
+    QFile file(scriptPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(script.toUtf8());
+    file.close();
+    arguments.replaceInStrings("@SCRIPT@", scriptPath);
+
+    const Run run = runStandin(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.contains(output) || run.err.contains(output), run.out + run.err);
+}
+
+QTEST_GUILESS_MAIN(tst_StandinCMake)
+#include "tst_standincmake.moc"

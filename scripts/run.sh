@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the window (under Xvfb when there is no display).
+# Installs what is missing, builds, lays out a demo workspace and starts the window on it. Without a
+# display it drives the window through a scripted walk-through instead and prints what it produced.
 set -euo pipefail
 KESTRUNE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$KESTRUNE_ROOT/scripts/setup.sh"
@@ -7,12 +8,46 @@ source "$KESTRUNE_ROOT/scripts/setup.sh"
 kestrune_install_packages
 kestrune_build
 
+# The demo workspace: stand-in installations, sample sources, and a settings file that the window
+# finds as "../ini/settings.json" from its working folder.
+demo="$KESTRUNE_BUILD/demo"
+rm -rf "$demo"
+mkdir -p "$demo/ini" "$demo/work" "$demo/project"
+cmake -DDESTINATION="$demo/installations" \
+      -DDEVENV="$KESTRUNE_BUILD/standins/installations/devenv" \
+      -P "$KESTRUNE_ROOT/standins/installations/layout.cmake"
+cp -r "$KESTRUNE_ROOT/demo/samples" "$demo/samples"
+cat > "$demo/ini/settings.json" <<JSON
+{
+    "pathEdem": "$demo/installations/DEM Solutions/EDEM 2018",
+    "pathFluent": "$demo/installations/ANSYS Inc/v192/fluent",
+    "pathVs": "$demo/installations/Microsoft Visual Studio/2019/Community"
+}
+JSON
+export PATH="$KESTRUNE_BUILD/standins/bin:$PATH"
+cd "$demo/work"
+
 if [ -n "${DISPLAY:-}" ]; then
+    echo "Demo workspace: $demo (press 添加 and pick the files of $demo/samples)"
     exec "$KESTRUNE_BUILD/app/kestrune"
 fi
-echo "No display: starting the window under Xvfb and saving a screenshot to $KESTRUNE_BUILD/kestrune.png"
-xvfb-run -a -s "-screen 0 1024x600x24" bash -c '
-    "$1" & app=$!
-    sleep 3
-    import -window root "$2"
-    kill $app' _ "$KESTRUNE_BUILD/app/kestrune" "$KESTRUNE_BUILD/kestrune.png"
+
+echo "No display: driving the window through a scripted walk-through."
+status=0
+QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= "$KESTRUNE_BUILD/demo/kestrune_walkthrough" \
+    "$demo/samples" "$demo/project" "$demo/window.png" || status=$?
+root="$demo/project/buildByVarnholt"
+echo
+echo "== Build tree =="
+(cd "$root" 2>/dev/null && find . -path ./solution -prune -o -print | sort; \
+ echo "./solution/: $(ls solution 2>/dev/null | tr '\n' ' ')")
+for obj in "$root"/*/udf_names.obj; do
+    [ -f "$obj" ] || continue
+    echo
+    echo "== Function table of ${obj#"$root"/} (functions it names, symbols it exports) =="
+    llvm-nm-14 "$obj" 2>/dev/null || /usr/lib/llvm-14/bin/llvm-nm "$obj"
+done
+echo
+echo "== Projects left in FLUENTUDF.sln =="
+grep '^Project' "$root/solution/FLUENTUDF.sln" 2>/dev/null || echo "(no solution)"
+exit $status

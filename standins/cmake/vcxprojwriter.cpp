@@ -114,6 +114,40 @@ void writeImport(XmlWriter &xml, const QString &project)
     xml.end();
 }
 
+void writeConfigurationGroups(XmlWriter &xml, const Emulation &emulation, const VsTarget &target)
+{
+    const QString type = target.kind == VsTarget::Library ? "DynamicLibrary" : "Utility";
+    for (const QString &config : configurations()) {
+        xml.start("PropertyGroup");
+        xml.attribute("Condition", condition(emulation, config));
+        xml.attribute("Label", "Configuration");
+        xml.element("ConfigurationType", type);
+        xml.element("CharacterSet", "MultiByte");
+        xml.element("PlatformToolset", emulation.generator.platformToolset);
+        xml.end();
+    }
+}
+
+void writePropertySheets(XmlWriter &xml)
+{
+    xml.start("ImportGroup");
+    xml.attribute("Label", "ExtensionSettings");
+    xml.keepOpen();
+    xml.end();
+    xml.start("ImportGroup");
+    xml.attribute("Label", "PropertySheets");
+    const QString userProps = "$(UserRootDir)\\Microsoft.Cpp.$(Platform).user.props";
+    xml.start("Import");
+    xml.attribute("Project", userProps);
+    xml.attribute("Condition", "exists('" + userProps + "')");
+    xml.attribute("Label", "LocalAppDataPlatform");
+    xml.end();
+    xml.end();
+    xml.start("PropertyGroup");
+    xml.attribute("Label", "UserMacros");
+    xml.end();
+}
+
 void writeHead(XmlWriter &xml, const Emulation &emulation, const VsTarget &target)
 {
     xml.start("Project");
@@ -133,33 +167,9 @@ void writeHead(XmlWriter &xml, const Emulation &emulation, const VsTarget &targe
     writeProjectConfigurations(xml, emulation);
     writeGlobals(xml, emulation, target);
     writeImport(xml, "$(VCTargetsPath)\\Microsoft.Cpp.Default.props");
-    const QString type = target.kind == VsTarget::Library ? "DynamicLibrary" : "Utility";
-    for (const QString &config : configurations()) {
-        xml.start("PropertyGroup");
-        xml.attribute("Condition", condition(emulation, config));
-        xml.attribute("Label", "Configuration");
-        xml.element("ConfigurationType", type);
-        xml.element("CharacterSet", "MultiByte");
-        xml.element("PlatformToolset", emulation.generator.platformToolset);
-        xml.end();
-    }
+    writeConfigurationGroups(xml, emulation, target);
     writeImport(xml, "$(VCTargetsPath)\\Microsoft.Cpp.props");
-    xml.start("ImportGroup");
-    xml.attribute("Label", "ExtensionSettings");
-    xml.keepOpen();
-    xml.end();
-    xml.start("ImportGroup");
-    xml.attribute("Label", "PropertySheets");
-    const QString userProps = "$(UserRootDir)\\Microsoft.Cpp.$(Platform).user.props";
-    xml.start("Import");
-    xml.attribute("Project", userProps);
-    xml.attribute("Condition", "exists('" + userProps + "')");
-    xml.attribute("Label", "LocalAppDataPlatform");
-    xml.end();
-    xml.end();
-    xml.start("PropertyGroup");
-    xml.attribute("Label", "UserMacros");
-    xml.end();
+    writePropertySheets(xml);
 }
 
 void writeLibraryPaths(XmlWriter &xml, const Emulation &emulation, const Target &target)

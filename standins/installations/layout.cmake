@@ -1,0 +1,118 @@
+# Lays out Kestrune's stand-in installations of Fluent 19.2, Visual Studio 2019 and EDEM 2018, shaped
+# like the real ones (blanks in the folder names included), for tests and demos on hosts that have
+# none of them.
+#
+# Usage:
+#   cmake -DDESTINATION=<folder> -DDEVENV=<built devenv stand-in> [-DDLLTOOL=<llvm-dlltool>]
+#         -P layout.cmake
+#
+# DESTINATION receives:
+#   ANSYS Inc/v192/fluent                    the Fluent folder (fluent.exe, makefile_nt.udf, headers,
+#                                            import libraries of every variant)
+#   Microsoft Visual Studio/2019/Community   the Visual Studio folder (devenv.exe, vcvars64.bat)
+#   DEM Solutions/EDEM 2018                  the EDEM folder (edem.exe, API headers, import library)
+# Earlier copies of these three folders are replaced. DLLTOOL defaults to llvm-dlltool on PATH or
+# in LLVM 14's folder; it makes real x64 import libraries from the .def files beside this script.
+cmake_minimum_required(VERSION 3.21)
+
+set(sources "${CMAKE_CURRENT_LIST_DIR}")
+set(variants 2d 3d 2ddp 3ddp 2d_host 3d_host 2ddp_host 3ddp_host 2d_node 3d_node 2ddp_node 3ddp_node)
+
+function(fail message)
+    message(FATAL_ERROR "layout.cmake: ${message}")
+endfunction()
+
+# A real import library for x64 Windows, naming the DLL of the .def file.
+function(make_import_library def library)
+    get_filename_component(folder "${library}" DIRECTORY)
+    file(MAKE_DIRECTORY "${folder}")
+    execute_process(COMMAND "${DLLTOOL}" -m i386:x86-64 -d "${def}" -l "${library}"
+                    RESULT_VARIABLE result ERROR_VARIABLE errors)
+    if(NOT result EQUAL 0)
+        fail("${DLLTOOL} failed on ${def}: ${errors}")
+    endif()
+endfunction()
+
+# Generated text that Windows tools read keeps Windows line ends, whatever git checked out.
+function(copy_with_crlf source target)
+    file(READ "${source}" content)
+    string(REPLACE "\r\n" "\n" content "${content}")
+    string(REPLACE "\n" "\r\n" content "${content}")
+    get_filename_component(folder "${target}" DIRECTORY)
+    file(MAKE_DIRECTORY "${folder}")
+    file(WRITE "${target}" "${content}")
+endfunction()
+
+# The folders that the makefile's include lines name below fluent<release>, for every variant.
+function(make_include_folders makefile release_folder)
+    # Whole lines would end in the continuation backslash, which escapes CMake's list separator;
+    # take only the folder part of each option.
+    file(READ "${makefile}" content)
+    set(option_start "-I\"[$][(]FLUENT_INC[)]\"\\\\fluent[$][(]RELEASE[)]\\\\")
+    string(REGEX MATCHALL "${option_start}[^ \"\r\n]+" options "${content}")
+    if(NOT options)
+        fail("no include line of the Fluent folder in ${makefile}")
+    endif()
+    foreach(option IN LISTS options)
+        string(REGEX REPLACE "^${option_start}" "" folder "${option}")
+        string(REPLACE "\\" "/" folder "${folder}")
+        string(REPLACE "$(FLUENT_ARCH)" "win64" folder "${folder}")
+        foreach(variant IN LISTS variants)
+            string(REPLACE "$(VERSION)" "${variant}" variant_folder "${folder}")
+            file(MAKE_DIRECTORY "${release_folder}/${variant_folder}")
+        endforeach()
+    endforeach()
+endfunction()
+
+function(lay_out_fluent fluent)
+    set(release "${fluent}/fluent19.2.0")
+    file(WRITE "${fluent}/ntbin/win64/fluent.exe" "Kestrune's stand-in: only its presence counts.\n")
+    copy_with_crlf("${sources}/fluent/makefile_nt.udf" "${release}/src/udf/makefile_nt.udf")
+    make_include_folders("${sources}/fluent/makefile_nt.udf" "${release}")
+    file(COPY "${sources}/fluent/udf.h" "${sources}/fluent/prop.h" "${sources}/fluent/dpm.h"
+              "${sources}/fluent/version.h" DESTINATION "${release}/src/udf")
+    foreach(variant IN LISTS variants)
+        if(variant MATCHES "_node$")
+            make_import_library("${sources}/fluent/fl_mpi1920.def"
+                                "${release}/win64/${variant}/fl_mpi1920.lib")
+        else()
+            make_import_library("${sources}/fluent/fl1920.def" "${release}/win64/${variant}/fl1920.lib")
+        endif()
+    endforeach()
+    make_import_library("${sources}/fluent/mport.def" "${release}/multiport/win64/net/shared/mport.lib")
+endfunction()
+
+function(lay_out_visual_studio studio)
+    file(MAKE_DIRECTORY "${studio}/Common7/IDE")
+    file(COPY_FILE "${DEVENV}" "${studio}/Common7/IDE/devenv.exe")
+    copy_with_crlf("${sources}/visualstudio/vcvars64.bat" "${studio}/VC/Auxiliary/Build/vcvars64.bat")
+endfunction()
+
+function(lay_out_edem edem)
+    file(WRITE "${edem}/bin/edem.exe" "Kestrune's stand-in: only its presence counts.\n")
+    file(COPY "${sources}/edem/Coupling/EdemCouplingClient.h" DESTINATION "${edem}/src/Api/Coupling")
+    file(COPY "${sources}/edem/Core/EdemCoreTypes.h" DESTINATION "${edem}/src/Api/Core")
+    make_import_library("${sources}/edem/EDEMCouplingClient4.def" "${edem}/lib/EDEMCouplingClient4.lib")
+endfunction()
+
+if(NOT DESTINATION)
+    fail("give the target folder with -DDESTINATION=<folder>")
+endif()
+if(NOT DEVENV OR NOT EXISTS "${DEVENV}")
+    fail("give the built devenv stand-in with -DDEVENV=<file> (got \"${DEVENV}\")")
+endif()
+if(NOT DLLTOOL)
+    find_program(DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin)
+endif()
+if(NOT DLLTOOL)
+    fail("no llvm-dlltool found (install llvm-14) and none given with -DDLLTOOL=<program>")
+endif()
+
+set(fluent_folder "${DESTINATION}/ANSYS Inc/v192/fluent")
+set(studio_folder "${DESTINATION}/Microsoft Visual Studio/2019/Community")
+set(edem_folder "${DESTINATION}/DEM Solutions/EDEM 2018")
+file(REMOVE_RECURSE "${DESTINATION}/ANSYS Inc" "${DESTINATION}/Microsoft Visual Studio"
+                    "${DESTINATION}/DEM Solutions")
+lay_out_fluent("${fluent_folder}")
+lay_out_visual_studio("${studio_folder}")
+lay_out_edem("${edem_folder}")

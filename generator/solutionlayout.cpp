@@ -1,16 +1,193 @@
+#include "crlftextfile.h"
 #include "kestrune.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileSystemWatcher>
 
-bool CKestrune::buildCouplingSolution(QStringList, QStringList, QString, QString, QString,
-                                      QString, QString)
+#include <algorithm>
+
+namespace {
+
+// The adaptor talks to the EDEM client only from the host process; the node library must not
+// contain it.
+const QStringList adaptorFileNames { QStringLiteral("AdaptorInterface.cpp"),
+    QStringLiteral("CAdaptorQuaternion.cpp"), QStringLiteral("CCellAndThreadData.cpp"),
+    QStringLiteral("CFluentParticleData.cpp"), QStringLiteral("CParticleData.cpp") };
+
+const QStringList serialVariants { QStringLiteral("3d"), QStringLiteral("3ddp"),
+    QStringLiteral("2d"), QStringLiteral("2ddp") };
+
+struct SolutionRequest {
+    bool coupling = false;
+    QStringList headers;
+    QStringList sources;
+    QString variant;
+    QString fluentPath;
+    QString edemPath;
+    QString vsPath;
+    QString buildRoot;
+};
+
+// The engine's record of the last build, which the watcher's regeneration works from.
+struct BuildRecord {
+    QFileSystemWatcher *watcher;
+    QStringList &headers;
+    QStringList &sources;
+    QStringList &nodeSources;
+    QString &variant;
+    QString &fluentPath;
+    QString &vsPath;
+    QString &buildRoot;
+};
+
+bool isSerial(const QString &variant)
 {
-    qWarning() << "buildCouplingSolution is not implemented yet";
-    return false;
+    return serialVariants.contains(variant);
 }
 
-bool CKestrune::buildUdfSolution(QStringList, QStringList, QString, QString, QString, QString)
+QString nodeVariantOf(const QString &hostVariant)
 {
-    qWarning() << "buildUdfSolution is not implemented yet";
-    return false;
+    return hostVariant.left(hostVariant.size() - 4) + "node";
+}
+
+QStringList withoutAdaptorFiles(const QStringList &sources)
+{
+    QStringList kept;
+    for (const QString &source : sources) {
+        const bool isAdaptor = std::any_of(adaptorFileNames.cbegin(), adaptorFileNames.cend(),
+            [&source](const QString &name) { return source.contains(name); });
+        if (!isAdaptor)
+            kept.append(source);
+    }
+    return kept;
+}
+
+QStringList nodeSourcesOf(const SolutionRequest &request)
+{
+    if (isSerial(request.variant))
+        return {};
+    return request.coupling ? withoutAdaptorFiles(request.sources) : request.sources;
+}
+
+void recordBuild(const BuildRecord &record, const SolutionRequest &request)
+{
+    record.headers = request.headers;
+    record.sources = request.sources;
+    record.nodeSources = nodeSourcesOf(request);
+    record.variant = request.variant;
+    record.fluentPath = request.fluentPath;
+    record.vsPath = request.vsPath;
+    record.buildRoot = request.buildRoot;
+
+    // Qt warns about empty path lists; an empty source list simply leaves nothing watched.
+    const QStringList watched = record.watcher->files();
+    if (!watched.isEmpty())
+        record.watcher->removePaths(watched);
+    if (!request.sources.isEmpty())
+        record.watcher->addPaths(request.sources);
+}
+
+bool writeTopLevelCMakeLists(const SolutionRequest &request)
+{
+    CrlfTextFile file(request.buildRoot + "/CMakeLists.txt");
+    if (!file.openForWriting())
+        return false;
+    QString text = QLatin1String("cmake_minimum_required(VERSION 3.23)\n"
+                                 "project(FLUENTUDF)\n"
+                                 "set_property(GLOBAL PROPERTY USE_FOLDERS ON)\n"
+                                 "\n"
+                                 "\n");
+    text += QStringLiteral("add_subdirectory(%1)\n").arg(request.variant);
+    if (!isSerial(request.variant))
+        text += QStringLiteral("add_subdirectory(%1)\n").arg(nodeVariantOf(request.variant));
+    file.write(text);
+    file.close();
+    return true;
+}
+
+struct DirectoryMessages {
+    const char *exists;
+    const char *created;
+    const char *failed;
+};
+
+const DirectoryMessages serialMessages { "Serial directory already exists",
+    "Serial directory created successfully", "Failed to create Serial directory" };
+const DirectoryMessages hostMessages { "Host directory already exists",
+    "Host directory created successfully", "Failed to create host directory" };
+const DirectoryMessages nodeMessages { "Note directory already exists",
+    "Note directory created successfully", "Failed to create note directory" };
+
+// A directory that cannot be made is only logged: the variant writer meets it itself.
+void makeVariantDirectory(const QString &path, const DirectoryMessages &messages)
+{
+    QDir dir;
+    if (dir.exists(path)) {
+        qDebug() << messages.exists;
+        return;
+    }
+    qDebug() << (dir.mkpath(path) ? messages.created : messages.failed);
+}
+
+void writeVariant(CKestrune &engine, const SolutionRequest &request, const QStringList &sources,
+    const QString &variant)
+{
+    const QString directory = request.buildRoot + "/" + variant;
+    if (request.coupling) {
+        engine.writeCouplingVariantCMakeLists(request.headers, sources, variant, request.fluentPath,
+            request.edemPath, request.vsPath, directory);
+    } else {
+        engine.writeUdfVariantCMakeLists(
+            request.headers, sources, variant, request.fluentPath, request.vsPath, directory);
+    }
+}
+
+void writeVariants(CKestrune &engine, const SolutionRequest &request)
+{
+    const QString &variant = request.variant;
+    if (isSerial(variant)) {
+        makeVariantDirectory(request.buildRoot + "/" + variant, serialMessages);
+        writeVariant(engine, request, request.sources, variant);
+        return;
+    }
+    makeVariantDirectory(request.buildRoot + "/" + variant, hostMessages);
+    writeVariant(engine, request, request.sources, variant);
+    const QString node = nodeVariantOf(variant);
+    makeVariantDirectory(request.buildRoot + "/" + node, nodeMessages);
+    writeVariant(engine, request, nodeSourcesOf(request), node);
+}
+
+// Both build types run this one body; they differ only in the flavour of the request.
+bool buildSolution(CKestrune &engine, const BuildRecord &record, const SolutionRequest &request)
+{
+    recordBuild(record, request);
+    if (!writeTopLevelCMakeLists(request))
+        return false;
+    writeVariants(engine, request);
+    engine.runCMake(request.buildRoot);
+    engine.cleanSolution(request.variant, request.buildRoot);
+    return true;
+}
+
+} // namespace
+
+bool CKestrune::buildCouplingSolution(QStringList headers, QStringList sources, QString variant,
+    QString fluentPath, QString edemPath, QString vsPath, QString buildRoot)
+{
+    const SolutionRequest request { true, headers, sources, variant, fluentPath, edemPath, vsPath,
+        buildRoot };
+    const BuildRecord record { fileWatcher, buildHeaders, buildSources, buildNodeSources,
+        this->variant, this->fluentPath, this->vsPath, this->buildRoot };
+    return buildSolution(*this, record, request);
+}
+
+bool CKestrune::buildUdfSolution(QStringList headers, QStringList sources, QString variant,
+    QString fluentPath, QString vsPath, QString buildRoot)
+{
+    const SolutionRequest request { false, headers, sources, variant, fluentPath, QString(), vsPath,
+        buildRoot };
+    const BuildRecord record { fileWatcher, buildHeaders, buildSources, buildNodeSources,
+        this->variant, this->fluentPath, this->vsPath, this->buildRoot };
+    return buildSolution(*this, record, request);
 }

@@ -1,18 +1,160 @@
+#include "crlftextfile.h"
 #include "kestrune.h"
 
-#include <QDebug>
+namespace {
 
-bool CKestrune::writeCouplingVariantCMakeLists(const QStringList &, const QStringList &,
-                                               const QString &, const QString &, const QString &,
-                                               const QString &, const QString &)
+// The plain UDF library and the EDEM coupling library share one file format; the coupling build
+// adds the EDEM variable, its include and library folders, and puts its output in edem_udf.
+struct VariantFlavour {
+    bool coupling = false;
+    QString edemPath;
+};
+
+const QString threeEmptyLines = QStringLiteral("\n\n\n");
+
+// Each path is quoted on its own: a project folder with a blank must stay one list item.
+QString quotedList(const QStringList &paths)
 {
-    qWarning() << "writeCouplingVariantCMakeLists is not implemented yet";
-    return false;
+    QString text;
+    for (const QString &path : paths)
+        text += QLatin1Char('"') + path + QLatin1String("\" ");
+    return text;
 }
 
-bool CKestrune::writeUdfVariantCMakeLists(const QStringList &, const QStringList &, const QString &,
-                                          const QString &, const QString &, const QString &)
+QString headLines(const VariantFlavour &flavour, const QString &variant, const QString &fluentPath)
 {
-    qWarning() << "writeUdfVariantCMakeLists is not implemented yet";
-    return false;
+    const QPair<QString, QString> release = CKestrune::fluentRelease(fluentPath);
+    QString text = QLatin1String("cmake_minimum_required(VERSION 3.23)\n");
+    text += QStringLiteral("project(%1)\n").arg(variant);
+    text += QStringLiteral("set(FLUENT_INC \"%1\")\n").arg(fluentPath);
+    if (flavour.coupling)
+        text += QStringLiteral("set(EDEM_INC \"%1\")\n").arg(flavour.edemPath);
+    text += QStringLiteral("set(VERSION \"%1\")\n").arg(variant);
+    text += QStringLiteral("set(LIB_RELEASE %1)\n").arg(release.first);
+    text += QStringLiteral("set(RELEASE %1)\n").arg(release.second);
+    text += QLatin1String("set(FLUENT_ARCH win64)\n"
+                          "set(COMM net)\n"
+                          "set(PARALLEL_NODE mpi)\n");
+    return text + threeEmptyLines;
+}
+
+QString outputDirectoryLines(const VariantFlavour &flavour)
+{
+    const QString folder = flavour.coupling ? QStringLiteral("edem_udf") : QStringLiteral("libudf");
+    QString text;
+    for (const char *kind : { "ARCHIVE", "LIBRARY", "RUNTIME" }) {
+        for (const char *config : { "Debug", "Release" }) {
+            text += QStringLiteral("set(CMAKE_%1_OUTPUT_DIRECTORY_%2 ${CMAKE_BINARY_DIR}/%3/%4/"
+                                   "${FLUENT_ARCH}/${VERSION})\n")
+                        .arg(QLatin1String(kind), QString::fromLatin1(config).toUpper(),
+                            QLatin1String(config), folder);
+        }
+    }
+    return text + threeEmptyLines;
+}
+
+QString includeLines(const QStringList &includeDirs)
+{
+    QString text;
+    for (const QString &dir : includeDirs)
+        text += QStringLiteral("include_directories(\"%1\")\n").arg(dir);
+    return text + threeEmptyLines;
+}
+
+// CMake chooses the branch from VERSION, so every file carries all three.
+QString linkLines(const VariantFlavour &flavour)
+{
+    QString text = QLatin1String(
+        "if((\"${VERSION}\" STREQUAL \"2d\") OR (\"${VERSION}\" STREQUAL \"3d\") OR "
+        "(\"${VERSION}\" STREQUAL \"2ddp\") OR (\"${VERSION}\" STREQUAL \"3ddp\"))\n"
+        "    link_directories(${FLUENT_INC}/fluent${RELEASE}/${FLUENT_ARCH}/${VERSION})\n"
+        "    link_libraries(fl${LIB_RELEASE}.lib)\n"
+        "elseif((\"${VERSION}\" STREQUAL \"2d_host\") OR (\"${VERSION}\" STREQUAL \"3d_host\") "
+        "OR (\"${VERSION}\" STREQUAL \"2ddp_host\") OR (\"${VERSION}\" STREQUAL \"3ddp_host\"))\n"
+        "    link_directories(${FLUENT_INC}/fluent${RELEASE}/${FLUENT_ARCH}/${VERSION})\n"
+        "    link_directories(${FLUENT_INC}/fluent${RELEASE}/multiport/${FLUENT_ARCH}/${COMM}/"
+        "shared)\n"
+        "    link_libraries(mport.lib fl${LIB_RELEASE}.lib)\n"
+        "elseif((\"${VERSION}\" STREQUAL \"2d_node\") OR (\"${VERSION}\" STREQUAL \"3d_node\") "
+        "OR (\"${VERSION}\" STREQUAL \"2ddp_node\") OR (\"${VERSION}\" STREQUAL \"3ddp_node\"))\n"
+        "    link_directories(${FLUENT_INC}/fluent${RELEASE}/${FLUENT_ARCH}/${VERSION})\n"
+        "    link_directories(${FLUENT_INC}/fluent${RELEASE}/multiport/${FLUENT_ARCH}/${COMM}/"
+        "shared)\n"
+        "    link_libraries(mport.lib fl_mpi${LIB_RELEASE}.lib)\n"
+        "endif()\n");
+    if (flavour.coupling) {
+        text += QLatin1String("link_directories(${EDEM_INC}/lib)\n"
+                              "link_libraries(EDEMCouplingClient4.lib)\n");
+    }
+    return text + threeEmptyLines;
+}
+
+QString targetLines(const QStringList &headers, const QStringList &sources, const QString &variant,
+    const QString &variantDirectory)
+{
+    QString text = QStringLiteral("set(HEADERS %1)\n").arg(quotedList(headers));
+    text += QStringLiteral("set(SOURCES %1)\n").arg(quotedList(sources));
+    text += QStringLiteral("add_library(%1 SHARED ${SOURCES} ${HEADERS})\n").arg(variant);
+    text += QLatin1String("source_group(\"Source Files\" FILES ${SOURCES})\n"
+                          "source_group(\"Header Files\" FILES ${HEADERS})\n");
+    text += threeEmptyLines;
+    text += QStringLiteral("target_link_libraries(%1 PRIVATE \"%2/udf_names.obj\")\n")
+                .arg(variant, variantDirectory);
+    text += QStringLiteral("set_target_properties(%1 PROPERTIES\n").arg(variant);
+    return text + QLatin1String("OUTPUT_NAME \"libudf\")\n");
+}
+
+QStringList includeDirsFor(CKestrune &engine, const VariantFlavour &flavour, const QString &variant,
+    const QString &fluentPath, const QString &variantDirectory)
+{
+    const QString makefile = fluentPath + "/fluent" + CKestrune::fluentRelease(fluentPath).second
+        + "/src/udf/makefile_nt.udf";
+    QStringList dirs = engine.readFluentIncludeDirs(makefile, fluentPath, variant);
+    if (flavour.coupling) {
+        const QString buildRoot = variantDirectory.left(variantDirectory.lastIndexOf('/'));
+        dirs << flavour.edemPath + "/src/Api/Coupling" << flavour.edemPath + "/src/Api/Core"
+             << buildRoot + "/include";
+    }
+    return dirs;
+}
+
+// The function table comes first so that the file can name udf_names.obj; whatever the table
+// steps did, the file is written.
+bool writeVariantCMakeLists(CKestrune &engine, const VariantFlavour &flavour,
+    const QStringList &headers, const QStringList &sources, const QString &variant,
+    const QString &fluentPath, const QString &vsPath, const QString &variantDirectory)
+{
+    engine.writeUdfNames(sources, variantDirectory);
+    engine.compileUdfNames(variant, fluentPath, vsPath, variantDirectory);
+    engine.removeUdfNamesTemporaries(variantDirectory);
+
+    CrlfTextFile file(variantDirectory + "/CMakeLists.txt");
+    if (!file.openForWriting())
+        return false;
+    const QStringList includeDirs
+        = includeDirsFor(engine, flavour, variant, fluentPath, variantDirectory);
+    file.write(headLines(flavour, variant, fluentPath) + outputDirectoryLines(flavour)
+        + includeLines(includeDirs) + linkLines(flavour)
+        + targetLines(headers, sources, variant, variantDirectory));
+    const bool written = file.flush();
+    file.close();
+    return written;
+}
+
+} // namespace
+
+bool CKestrune::writeCouplingVariantCMakeLists(const QStringList &headers,
+    const QStringList &sources, const QString &variant, const QString &fluentPath,
+    const QString &edemPath, const QString &vsPath, const QString &variantDirectory)
+{
+    return writeVariantCMakeLists(*this, VariantFlavour { true, edemPath }, headers, sources,
+        variant, fluentPath, vsPath, variantDirectory);
+}
+
+bool CKestrune::writeUdfVariantCMakeLists(const QStringList &headers, const QStringList &sources,
+    const QString &variant, const QString &fluentPath, const QString &vsPath,
+    const QString &variantDirectory)
+{
+    return writeVariantCMakeLists(
+        *this, VariantFlavour {}, headers, sources, variant, fluentPath, vsPath, variantDirectory);
 }

@@ -1,1 +1,50 @@
-# filled in with the tests of this area
+# Tests of the solution engine: variant CMake files, the cmake run, the clean-up and the builders.
+
+set(KESTRUNE_VS_GENERATOR_SAMPLE "/work/shared/vs-generator/sample-vs2019" CACHE PATH
+    "Tree written by CMake's Visual Studio 2019 generator, copied by the clean-up tests")
+
+# Programs named cmake, each in a folder of its own that a test puts first on PATH: one records
+# how it was called, one never finishes.
+qt_add_executable(recordingcmake helpers/recordingcmake.cpp)
+target_link_libraries(recordingcmake PRIVATE Qt6::Core)
+set_target_properties(recordingcmake PROPERTIES OUTPUT_NAME cmake
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/helpers/recording")
+kestrune_set_warnings(recordingcmake)
+
+add_executable(hangingcmake helpers/hangingcmake.cpp)
+set_target_properties(hangingcmake PROPERTIES OUTPUT_NAME cmake
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/helpers/hanging")
+kestrune_set_warnings(hangingcmake)
+
+set(solution_test_helpers helpers/goldenfile.h helpers/logcapture.h)
+
+kestrune_add_test(tst_variantcmakelists
+    SOURCES tst_variantcmakelists.cpp ${solution_test_helpers}
+    LIBRARIES kestrune_engine LABELS solution)
+
+kestrune_add_test(tst_cmakerun
+    SOURCES tst_cmakerun.cpp ${solution_test_helpers}
+    LIBRARIES kestrune_engine LABELS solution)
+add_dependencies(tst_cmakerun recordingcmake hangingcmake)
+target_compile_definitions(tst_cmakerun PRIVATE
+    KESTRUNE_RECORDING_CMAKE_BIN="$<TARGET_FILE_DIR:recordingcmake>"
+    KESTRUNE_HANGING_CMAKE_BIN="$<TARGET_FILE_DIR:hangingcmake>")
+
+kestrune_add_test(tst_solutioncleanup
+    SOURCES tst_solutioncleanup.cpp ${solution_test_helpers}
+    LIBRARIES kestrune_engine LABELS solution)
+target_compile_definitions(tst_solutioncleanup PRIVATE
+    KESTRUNE_VS_GENERATOR_SAMPLE="${KESTRUNE_VS_GENERATOR_SAMPLE}")
+
+kestrune_add_test(tst_builders
+    SOURCES tst_builders.cpp ${solution_test_helpers}
+    LIBRARIES kestrune_engine LABELS solution)
+add_dependencies(tst_builders recordingcmake)
+target_compile_definitions(tst_builders PRIVATE
+    KESTRUNE_RECORDING_CMAKE_BIN="$<TARGET_FILE_DIR:recordingcmake>")
+# The builders run the stand-in cmd.exe and cmake against the stand-in installations.
+foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
+    if(TARGET ${standin})
+        add_dependencies(tst_builders ${standin})
+    endif()
+endforeach()

@@ -1,0 +1,182 @@
+#include "kestrune.h"
+
+#include "helpers/goldenfile.h"
+#include "helpers/logcapture.h"
+
+#include <QtTest>
+
+class tst_CMakeRun : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void argumentsForTheVisualStudioPath_data();
+    void argumentsForTheVisualStudioPath();
+    void existingSolutionDirectoryIsReused();
+    void failingCMakeStillCounts();
+    void cmakeNotOnThePath();
+    void solutionDirectoryCannotBeMade();
+    void hungCMakeIsGivenUp();
+
+private:
+    void useCMakeFrom(const QString &folder);
+    void chooseVisualStudio(const QString &vsPath);
+    QString recordedArguments(int call = 1) const;
+
+    QByteArray originalPath;
+    QScopedPointer<QTemporaryDir> tempDir;
+    QScopedPointer<CKestrune> engine;
+};
+
+void tst_CMakeRun::initTestCase()
+{
+    originalPath = qgetenv("PATH");
+}
+
+void tst_CMakeRun::init()
+{
+    tempDir.reset(new QTemporaryDir);
+    QVERIFY(tempDir->isValid());
+    engine.reset(new CKestrune);
+    qputenv("KESTRUNE_RECORDING_CMAKE_LOG", QFile::encodeName(tempDir->path() + "/calls"));
+    qunsetenv("KESTRUNE_RECORDING_CMAKE_EXIT");
+    useCMakeFrom(KESTRUNE_RECORDING_CMAKE_BIN);
+}
+
+void tst_CMakeRun::cleanup()
+{
+    qputenv("PATH", originalPath);
+}
+
+// QProcess finds the bare name "cmake" through the PATH of this process.
+void tst_CMakeRun::useCMakeFrom(const QString &folder)
+{
+    qputenv("PATH", QFile::encodeName(folder) + QDir::listSeparator().toLatin1() + originalPath);
+}
+
+// The generator follows the Visual Studio path of the last build; a build whose top-level file
+// cannot be written records the path and stops before anything else.
+void tst_CMakeRun::chooseVisualStudio(const QString &vsPath)
+{
+    const QString blocked = tempDir->path() + "/blocker";
+    QFile blocker(blocked);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QVERIFY(!engine->buildUdfSolution({}, {}, "3d", "F", vsPath, blocked + "/root"));
+}
+
+QString tst_CMakeRun::recordedArguments(int call) const
+{
+    return QString::fromUtf8(golden::readAll(
+        tempDir->path() + QStringLiteral("/calls/call-%1/arguments.txt").arg(call)));
+}
+
+void tst_CMakeRun::argumentsForTheVisualStudioPath_data()
+{
+    QTest::addColumn<QString>("vsPath");
+    QTest::addColumn<QString>("projectFolder");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("2022") << "C:/Program Files/Microsoft Visual Studio/2022/Community"
+                          << "cfd"
+                          << "vs2022";
+    QTest::newRow("2019") << "C:/Program Files (x86)/Microsoft Visual Studio/2019/Professional"
+                          << "cfd"
+                          << "vs2019";
+    QTest::newRow("2017") << "D:/VS/2017/BuildTools"
+                          << "cfd"
+                          << "vs2017";
+    QTest::newRow("2019 and 2022: the newer wins") << "D:/2019/Microsoft Visual Studio/2022"
+                                                   << "cfd"
+                                                   << "vs2022";
+    QTest::newRow("2017 and 2019: the newer wins") << "D:/VS2017/2019"
+                                                   << "cfd"
+                                                   << "vs2019";
+    QTest::newRow("no known year") << "D:/Microsoft Visual Studio/18/Community"
+                                   << "cfd"
+                                   << "no_year";
+    QTest::newRow("blanks and Chinese in the build root")
+        << "C:/Program Files/Microsoft Visual Studio/2019/Community"
+        << "Li Wei/流体 项目"
+        << "blanks";
+}
+
+void tst_CMakeRun::argumentsForTheVisualStudioPath()
+{
+    QFETCH(QString, vsPath);
+    QFETCH(QString, projectFolder);
+    QFETCH(QString, golden);
+    chooseVisualStudio(vsPath);
+    const QString root = tempDir->path() + "/" + projectFolder + "/buildByVarnholt";
+    QVERIFY(QDir().mkpath(root));
+
+    LogCapture log;
+    QVERIFY(engine->runCMake(root));
+    const QByteArray actual
+        = golden::normalized(recordedArguments().toUtf8(), { { tempDir->path(), "@ROOT@" } });
+    QVERIFY(golden::matches(actual, "cmake_arguments/expected/" + golden + ".txt"));
+    QVERIFY(QFileInfo(root + "/solution").isDir());
+    const QStringList noGenerator = log.linesStartingWith("No Visual Studio year in the path;");
+    QCOMPARE(noGenerator.size(), golden == "no_year" ? 1 : 0);
+    if (!noGenerator.isEmpty())
+        QVERIFY(noGenerator.constFirst().endsWith('"' + vsPath + '"'));
+    QVERIFY(log.lines.contains("srcPath directory created successfully"));
+}
+
+void tst_CMakeRun::existingSolutionDirectoryIsReused()
+{
+    chooseVisualStudio("C:/VS/2019");
+    const QString root = tempDir->path() + "/root";
+    QVERIFY(QDir().mkpath(root + "/solution"));
+    LogCapture log;
+    QVERIFY(engine->runCMake(root));
+    QVERIFY(engine->runCMake(root));
+    QCOMPARE(log.linesStartingWith("srcPath directory"),
+        QStringList(2, "srcPath directory already exists"));
+    QVERIFY(recordedArguments(2).endsWith(root + "/solution\n"));
+}
+
+// A bad CMakeLists file or a generator that is not installed is CMake's to report.
+void tst_CMakeRun::failingCMakeStillCounts()
+{
+    qputenv("KESTRUNE_RECORDING_CMAKE_EXIT", "1");
+    const QString root = tempDir->path() + "/root";
+    QVERIFY(engine->runCMake(root));
+    QVERIFY(!recordedArguments().isEmpty());
+}
+
+void tst_CMakeRun::cmakeNotOnThePath()
+{
+    qputenv("PATH", QFile::encodeName(tempDir->path() + "/empty"));
+    const QString root = tempDir->path() + "/root";
+    LogCapture log;
+    QVERIFY(!engine->runCMake(root));
+    QVERIFY(log.lines.contains("Failed to start process."));
+    QVERIFY(QFileInfo(root + "/solution").isDir());
+}
+
+void tst_CMakeRun::solutionDirectoryCannotBeMade()
+{
+    const QString file = tempDir->path() + "/file";
+    QFile blocker(file);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    LogCapture log;
+    QVERIFY(!engine->runCMake(file + "/root"));
+    QVERIFY(log.lines.contains("Failed to create srcPath directory"));
+    QVERIFY(!QFileInfo::exists(tempDir->path() + "/calls"));
+}
+
+void tst_CMakeRun::hungCMakeIsGivenUp()
+{
+    useCMakeFrom(KESTRUNE_HANGING_CMAKE_BIN);
+    engine->setProcessTimeoutsForTesting(300);
+    LogCapture log;
+    QVERIFY(!engine->runCMake(tempDir->path() + "/root"));
+    QVERIFY(log.lines.contains("Process timed out."));
+    QVERIFY(!log.lines.contains("Failed to start process."));
+}
+
+QTEST_GUILESS_MAIN(tst_CMakeRun)
+#include "tst_cmakerun.moc"

@@ -1,0 +1,346 @@
+#include "kestrune.h"
+
+#include "helpers/goldenfile.h"
+#include "helpers/logcapture.h"
+
+#include <QtTest>
+
+class tst_SolutionCleanup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleansTheSampleTree_data();
+    void cleansTheSampleTree();
+    void secondCleanChangesNothing();
+    void solutionFolderPatterns_data();
+    void solutionFolderPatterns();
+    void slnFilter_data();
+    void slnFilter();
+    void vcxprojFilter_data();
+    void vcxprojFilter();
+    void missingFileIsNotCreated_data();
+    void missingFileIsNotCreated();
+    void unreadableFileIsLeftAlone_data();
+    void unreadableFileIsLeftAlone();
+
+private:
+    QString root() const { return tempDir->path() + "/p/buildByVarnholt"; }
+    void layOutSampleTree();
+    QString writeFile(const QString &path, const QByteArray &content);
+
+    QScopedPointer<QTemporaryDir> tempDir;
+    CKestrune engine;
+};
+
+static bool copyTree(const QString &from, const QString &to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    const QFileInfoList entries
+        = QDir(from).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        const QString target = to + "/" + entry.fileName();
+        const bool copied = entry.isDir() ? copyTree(entry.filePath(), target)
+                                          : QFile::copy(entry.filePath(), target);
+        if (!copied)
+            return false;
+    }
+    return true;
+}
+
+// Every file and folder under the root, relative to it; folders end with "/".
+static QString listing(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(
+        root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QString relative = it.filePath().mid(root.size() + 1);
+        entries.append(it.fileInfo().isDir() ? relative + "/" : relative);
+    }
+    entries.sort();
+    return entries.join('\n') + '\n';
+}
+
+void tst_SolutionCleanup::init()
+{
+    tempDir.reset(new QTemporaryDir);
+    QVERIFY(tempDir->isValid());
+}
+
+QString tst_SolutionCleanup::writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return QString();
+    return path;
+}
+
+// The build root as a whole build leaves it just before the clean-up: the copied sources, the
+// variant directories with their CMakeLists.txt and udf_names.obj, and CMake's solution folder.
+void tst_SolutionCleanup::layOutSampleTree()
+{
+    QVERIFY2(QFileInfo(KESTRUNE_VS_GENERATOR_SAMPLE).isDir(), KESTRUNE_VS_GENERATOR_SAMPLE);
+    QVERIFY(copyTree(KESTRUNE_VS_GENERATOR_SAMPLE, root() + "/solution"));
+    QVERIFY(!writeFile(root() + "/CMakeLists.txt", "project(FLUENTUDF)\r\n").isEmpty());
+    for (const char *variant : { "3ddp_host", "3ddp_node" }) {
+        const QString directory = root() + "/" + variant;
+        QVERIFY(!writeFile(directory + "/CMakeLists.txt", "project(x)\r\n").isEmpty());
+        QVERIFY(!writeFile(directory + "/udf_names.obj", "obj").isEmpty());
+    }
+    QVERIFY(!writeFile(root() + "/src/a.c", "DEFINE_ON_DEMAND(a) {}\n").isEmpty());
+    QVERIFY(!writeFile(root() + "/include/a.h", "#define A 1\n").isEmpty());
+}
+
+void tst_SolutionCleanup::cleansTheSampleTree_data()
+{
+    QTest::addColumn<QString>("variant");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("filtered");
+    QTest::addColumn<QStringList>("deletedFolders");
+    QTest::newRow("host variant cleans its node too")
+        << "3ddp_host"
+        << "sample_host"
+        << QStringList { "FLUENTUDF.sln", "3ddp_host/3ddp_host.sln", "3ddp_host/3ddp_host.vcxproj",
+               "3ddp_node/3ddp_node.sln", "3ddp_node/3ddp_node.vcxproj" }
+        << QStringList { "CMakeFiles", "3ddp_host/CMakeFiles", "3ddp_node/CMakeFiles" };
+    // A node variant is no host variant: nothing of 3ddp_host is touched.
+    QTest::newRow("node variant alone")
+        << "3ddp_node"
+        << "sample_node"
+        << QStringList { "FLUENTUDF.sln", "3ddp_node/3ddp_node.sln", "3ddp_node/3ddp_node.vcxproj" }
+        << QStringList { "CMakeFiles", "3ddp_node/CMakeFiles" };
+}
+
+void tst_SolutionCleanup::cleansTheSampleTree()
+{
+    QFETCH(QString, variant);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, filtered);
+    QFETCH(QStringList, deletedFolders);
+    layOutSampleTree();
+
+    LogCapture log;
+    engine.cleanSolution(variant, root());
+
+    QVERIFY(golden::matches(listing(root()).toUtf8(), expected + "/expected/remaining.txt"));
+    for (const QString &file : filtered) {
+        QVERIFY2(golden::matches(
+                     golden::readAll(root() + "/solution/" + file), expected + "/expected/" + file),
+            qPrintable(file));
+    }
+    QStringList deletedFiles = log.linesStartingWith("Deleted file:");
+    deletedFiles.sort();
+    const QString solution = root() + "/solution/";
+    QStringList expectedDeleted;
+    for (const char *name : { "ALL_BUILD.vcxproj", "ALL_BUILD.vcxproj.filters", "CMakeCache.txt",
+             "ZERO_CHECK.vcxproj", "ZERO_CHECK.vcxproj.filters", "cmake_install.cmake" })
+        expectedDeleted << QString("Deleted file: \"%1%2\"").arg(solution, name);
+    QCOMPARE(deletedFiles, expectedDeleted);
+    QStringList expectedFolders;
+    for (const QString &folder : deletedFolders)
+        expectedFolders << QString("Deleted folder: \"%1%2\"").arg(solution, folder);
+    QCOMPARE(log.linesStartingWith("Deleted folder:"), expectedFolders);
+    QVERIFY(log.linesStartingWith("Could not open").isEmpty());
+}
+
+void tst_SolutionCleanup::secondCleanChangesNothing()
+{
+    layOutSampleTree();
+    engine.cleanSolution("3ddp_host", root());
+    const QString before = listing(root());
+    const QByteArray sln = golden::readAll(root() + "/solution/FLUENTUDF.sln");
+    const QByteArray vcxproj = golden::readAll(root() + "/solution/3ddp_node/3ddp_node.vcxproj");
+
+    LogCapture log;
+    engine.cleanSolution("3ddp_host", root());
+    QCOMPARE(listing(root()), before);
+    QCOMPARE(golden::readAll(root() + "/solution/FLUENTUDF.sln"), sln);
+    QCOMPARE(golden::readAll(root() + "/solution/3ddp_node/3ddp_node.vcxproj"), vcxproj);
+    QCOMPARE(log.linesStartingWith("Folder not found:").size(), 3);
+    QVERIFY(log.linesStartingWith("Deleted").isEmpty());
+}
+
+void tst_SolutionCleanup::solutionFolderPatterns_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("project") << "Extra.vcxproj" << true;
+    QTest::newRow("project, other letter case") << "EXTRA.VCXPROJ" << true;
+    QTest::newRow("filters") << "Extra.vcxproj.filters" << true;
+    QTest::newRow("any filters") << "notes.filters" << true;
+    QTest::newRow("cmake script") << "CPackConfig.cmake" << true;
+    QTest::newRow("cache") << "CMakeCache.txt" << true;
+    QTest::newRow("cache, other letter case") << "cmakecache.TXT" << true;
+    QTest::newRow("solution") << "FLUENTUDF.sln" << false;
+    QTest::newRow("other text") << "CMakeCache.txt.bak" << false;
+    QTest::newRow("hidden") << ".hidden.cmake" << false;
+    QTest::newRow("folder") << "folder.cmake/" << false;
+}
+
+void tst_SolutionCleanup::solutionFolderPatterns()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, deleted);
+    const QString path = root() + "/solution/" + name;
+    if (name.endsWith('/'))
+        QVERIFY(QDir().mkpath(path));
+    else
+        QVERIFY(!writeFile(path, "x").isEmpty());
+
+    LogCapture log;
+    engine.cleanSolution("2d", root());
+    QCOMPARE(!QFileInfo::exists(path), deleted);
+    QCOMPARE(log.linesStartingWith("Deleted file:").size(), deleted ? 1 : 0);
+}
+
+static void addFilterColumns()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+}
+
+static void addFilterRow(const char *name, const QByteArray &input, const QByteArray &expected)
+{
+    QTest::newRow(name) << input << expected;
+}
+
+void tst_SolutionCleanup::slnFilter_data()
+{
+    addFilterColumns();
+    const QByteArray kept = "Project(\"{8BC9}\") = \"3d\", \"3d\\3d.vcxproj\", \"{AA}\"\r\n"
+                            "\tProjectSection(ProjectDependencies) = postProject\r\n"
+                            "\tEndProjectSection\r\n"
+                            "EndProject\r\n";
+    addFilterRow("utility blocks go, variant block stays",
+        "\r\nMicrosoft\r\n"
+        "Project(\"{2150}\") = \"CMakePredefinedTargets\"\r\nEndProject\r\n"
+        "Project(\"{8BC9}\") = \"ALL_BUILD\", \"ALL_BUILD.vcxproj\"\r\n"
+        "\tProjectSection(ProjectDependencies) = postProject\r\n\t\t{AA} = {AA}\r\n"
+        "\tEndProjectSection\r\nEndProject\r\n"
+            + kept
+            + "Project(\"{8BC9}\") = \"ZERO_CHECK\"\r\nEndProject\r\n"
+              "Global\r\nEndGlobal\r\n",
+        "\r\nMicrosoft\r\n" + kept + "Global\r\nEndGlobal\r\n");
+    addFilterRow("name inside a longer word or path",
+        "Project(\"{8BC9}\") = \"MyALL_BUILDER\", \"x\\ZERO_CHECKS.vcxproj\"\r\n"
+        "EndProject\r\n"
+            + kept,
+        kept);
+    addFilterRow("names are case-sensitive",
+        "Project(\"{8BC9}\") = \"all_build\"\r\nEndProject\r\n",
+        "Project(\"{8BC9}\") = \"all_build\"\r\nEndProject\r\n");
+    addFilterRow("indented project line starts nothing", "\tProject ALL_BUILD\r\nEndProject\r\n",
+        "\tProject ALL_BUILD\r\nEndProject\r\n");
+    addFilterRow("byte-order mark dropped", "\xEF\xBB\xBF\r\nMicrosoft\r\n", "\r\nMicrosoft\r\n");
+    addFilterRow("no final line end", "Global\r\nEndGlobal", "Global\r\nEndGlobal\r\n");
+    addFilterRow("bare line feeds", "Global\nEndGlobal\n", "Global\r\nEndGlobal\r\n");
+    addFilterRow("empty file", "", "");
+}
+
+void tst_SolutionCleanup::slnFilter()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    const QString path = writeFile(tempDir->path() + "/x.sln", input);
+    QVERIFY(!path.isEmpty());
+    engine.removeCMakeProjectsFromSln(path);
+    QCOMPARE(golden::readAll(path), expected);
+}
+
+void tst_SolutionCleanup::vcxprojFilter_data()
+{
+    addFilterColumns();
+    addFilterRow("element over several lines",
+        "  <ItemGroup>\r\n    <CustomBuild Include=\"C:\\r\\CMakeLists.txt\">\r\n"
+        "      <Message>m</Message>\r\n    </CustomBuild>\r\n  </ItemGroup>\r\n"
+        "  <ItemGroup>\r\n    <ClCompile Include=\"a.c\" />\r\n  </ItemGroup>\r\n",
+        "  <ItemGroup>\r\n  </ItemGroup>\r\n"
+        "  <ItemGroup>\r\n    <ClCompile Include=\"a.c\" />\r\n  </ItemGroup>\r\n");
+    addFilterRow("element on one line", "a\r\n<CustomBuild Include=\"x\">y</CustomBuild>\r\nb\r\n",
+        "a\r\nb\r\n");
+    addFilterRow("two elements",
+        "a\r\n<CustomBuild>\r\n1\r\n</CustomBuild>\r\nb\r\n"
+        "<CustomBuild>\r\n2\r\n</CustomBuild>\r\nc\r\n",
+        "a\r\nb\r\nc\r\n");
+    addFilterRow("mentioned in another element runs to the next closing line",
+        "a\r\n<Command>MyCustomBuildStep</Command>\r\nb\r\n</CustomBuild>\r\nc\r\n", "a\r\nc\r\n");
+    addFilterRow("stray closing line", "a\r\n</CustomBuild>\r\nb\r\n", "a\r\nb\r\n");
+    addFilterRow("byte-order mark and no final line end",
+        "\xEF\xBB\xBF<?xml?>\r\n<Project>\r\n</Project>", "<?xml?>\r\n<Project>\r\n</Project>\r\n");
+    addFilterRow("Chinese text kept", "<ClCompile Include=\"C:\\用户\\a.c\" />\n",
+        "<ClCompile Include=\"C:\\用户\\a.c\" />\r\n");
+}
+
+void tst_SolutionCleanup::vcxprojFilter()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    const QString path = writeFile(tempDir->path() + "/x.vcxproj", input);
+    QVERIFY(!path.isEmpty());
+    engine.removeCustomBuildFromVcxproj(path);
+    QCOMPARE(golden::readAll(path), expected);
+}
+
+static void addFilterRows()
+{
+    QTest::addColumn<bool>("solution");
+    QTest::newRow("sln") << true;
+    QTest::newRow("vcxproj") << false;
+}
+
+void tst_SolutionCleanup::missingFileIsNotCreated_data()
+{
+    addFilterRows();
+}
+
+// A CMake run that wrote nothing must not leave an empty FLUENTUDF.sln that passes for a solution.
+void tst_SolutionCleanup::missingFileIsNotCreated()
+{
+    QFETCH(bool, solution);
+    const QString path = tempDir->path() + (solution ? "/FLUENTUDF.sln" : "/3d.vcxproj");
+    LogCapture log;
+    if (solution)
+        engine.removeCMakeProjectsFromSln(path);
+    else
+        engine.removeCustomBuildFromVcxproj(path);
+    QCOMPARE(
+        log.lines, QStringList { QString("Could not open file for reading: \"%1\"").arg(path) });
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void tst_SolutionCleanup::unreadableFileIsLeftAlone_data()
+{
+    addFilterRows();
+}
+
+void tst_SolutionCleanup::unreadableFileIsLeftAlone()
+{
+    QFETCH(bool, solution);
+    const QString path = tempDir->path() + (solution ? "/FLUENTUDF.sln" : "/3d.vcxproj");
+    const QByteArray content = "Project ALL_BUILD\r\n<CustomBuild>\r\n";
+    QVERIFY(!writeFile(path, content).isEmpty());
+    // Permissions do not stop root; a folder of that name cannot be opened by anyone.
+    const bool asRoot = QFile(path).setPermissions(QFileDevice::WriteOwner)
+        && QFile(path).open(QIODevice::ReadOnly);
+    const QString unreadable = asRoot ? tempDir->path() + "/folder.sln" : path;
+    if (asRoot)
+        QVERIFY(QDir().mkpath(unreadable));
+
+    LogCapture log;
+    if (solution)
+        engine.removeCMakeProjectsFromSln(unreadable);
+    else
+        engine.removeCustomBuildFromVcxproj(unreadable);
+    QCOMPARE(log.lines,
+        QStringList { QString("Could not open file for reading: \"%1\"").arg(unreadable) });
+    QVERIFY(QFile(path).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(golden::readAll(path), content);
+    QVERIFY(QFileInfo(unreadable).exists());
+}
+
+QTEST_GUILESS_MAIN(tst_SolutionCleanup)
+#include "tst_solutioncleanup.moc"

@@ -1,5 +1,5 @@
 # The stand-ins replace Windows tools on other hosts; on Windows the real tools run instead.
-if(WIN32)
+if(WIN32 OR NOT TARGET kestrune_standin_installations)
     return()
 endif()
 

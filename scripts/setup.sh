@@ -5,11 +5,13 @@ KESTRUNE_BUILD="${KESTRUNE_BUILD:-$KESTRUNE_ROOT/build}"
 
 # Debian packages: the build (Qt 6 without recommends, which would pull in a native file dialog),
 # the MSVC-compatible compiler and linker the stand-ins drive, a CJK font for the Chinese texts,
-# and an X server for showing the window without a display.
+# an X server for showing the window without a display, and Wine for loading the built UDF
+# libraries as Fluent would.
 KESTRUNE_PACKAGES=(
     cmake ninja-build g++ qt6-base-dev
     clang-14 clang-tools-14 lld-14 llvm-14
     fonts-wqy-microhei xvfb xauth imagemagick
+    wine64
 )
 
 kestrune_install_packages() {

@@ -1,5 +1,6 @@
 #include "crlftextfile.h"
 #include "kestrune.h"
+#include "variants.h"
 
 #include <QDebug>
 #include <QDir>
@@ -10,6 +11,7 @@
 
 namespace {
 
+// Only these bring a node variant along; a node variant handed in is cleaned by itself.
 const QStringList hostVariants { QStringLiteral("3d_host"), QStringLiteral("3ddp_host"),
     QStringLiteral("2d_host"), QStringLiteral("2ddp_host") };
 
@@ -112,7 +114,7 @@ void CKestrune::cleanSolution(const QString &variant, const QString &buildRoot)
     removeVariantByProducts(buildRoot, variant);
 
     if (hostVariants.contains(variant)) {
-        const QString node = variant.left(variant.size() - 4) + "node";
+        const QString node = nodeVariantOf(variant);
         const QString solutionNode = solutionDirectory + "/" + node;
         QFile::remove(buildRoot + "/" + node + "/CMakeLists.txt");
         removeFolder(solutionNode + "/CMakeFiles");

@@ -1,5 +1,6 @@
 #include "crlftextfile.h"
 #include "kestrune.h"
+#include "variants.h"
 
 #include <QDebug>
 #include <QDir>
@@ -14,9 +15,6 @@ namespace {
 const QStringList adaptorFileNames { QStringLiteral("AdaptorInterface.cpp"),
     QStringLiteral("CAdaptorQuaternion.cpp"), QStringLiteral("CCellAndThreadData.cpp"),
     QStringLiteral("CFluentParticleData.cpp"), QStringLiteral("CParticleData.cpp") };
-
-const QStringList serialVariants { QStringLiteral("3d"), QStringLiteral("3ddp"),
-    QStringLiteral("2d"), QStringLiteral("2ddp") };
 
 struct SolutionRequest {
     bool coupling = false;
@@ -41,16 +39,6 @@ struct BuildRecord {
     QString &buildRoot;
 };
 
-bool isSerial(const QString &variant)
-{
-    return serialVariants.contains(variant);
-}
-
-QString nodeVariantOf(const QString &hostVariant)
-{
-    return hostVariant.left(hostVariant.size() - 4) + "node";
-}
-
 QStringList withoutAdaptorFiles(const QStringList &sources)
 {
     QStringList kept;
@@ -65,7 +53,7 @@ QStringList withoutAdaptorFiles(const QStringList &sources)
 
 QStringList nodeSourcesOf(const SolutionRequest &request)
 {
-    if (isSerial(request.variant))
+    if (isSerialVariant(request.variant))
         return {};
     return request.coupling ? withoutAdaptorFiles(request.sources) : request.sources;
 }
@@ -99,7 +87,7 @@ bool writeTopLevelCMakeLists(const SolutionRequest &request)
                                  "\n"
                                  "\n");
     text += QStringLiteral("add_subdirectory(%1)\n").arg(request.variant);
-    if (!isSerial(request.variant))
+    if (!isSerialVariant(request.variant))
         text += QStringLiteral("add_subdirectory(%1)\n").arg(nodeVariantOf(request.variant));
     file.write(text);
     file.close();
@@ -146,7 +134,7 @@ void writeVariant(CKestrune &engine, const SolutionRequest &request, const QStri
 void writeVariants(CKestrune &engine, const SolutionRequest &request)
 {
     const QString &variant = request.variant;
-    if (isSerial(variant)) {
+    if (isSerialVariant(variant)) {
         makeVariantDirectory(request.buildRoot + "/" + variant, serialMessages);
         writeVariant(engine, request, request.sources, variant);
         return;

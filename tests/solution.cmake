@@ -16,7 +16,7 @@ set_target_properties(hangingcmake PROPERTIES OUTPUT_NAME cmake
     RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/helpers/hanging")
 kestrune_set_warnings(hangingcmake)
 
-set(solution_test_helpers helpers/goldenfile.h helpers/logcapture.h)
+set(solution_test_helpers helpers/filetree.h helpers/goldenfile.h helpers/logcapture.h)
 
 kestrune_add_test(tst_variantcmakelists
     SOURCES tst_variantcmakelists.cpp ${solution_test_helpers}

@@ -1,5 +1,6 @@
 #include "kestrune.h"
 
+#include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
 #include "helpers/logcapture.h"
 
@@ -19,6 +20,8 @@ private slots:
     void everyVariant();
     void adaptorFilesStayOutOfTheNode_data();
     void adaptorFilesStayOutOfTheNode();
+    void savedSourceRegeneratesFromTheRecordedLists_data();
+    void savedSourceRegeneratesFromTheRecordedLists();
     void topLevelFileCannotBeWritten();
     void rebuildOverAnExistingRoot_data();
     void rebuildOverAnExistingRoot();
@@ -87,18 +90,12 @@ QStringList tst_Builders::writeFiles(const QString &folder, const QStringList &n
 {
     QStringList paths;
     for (const QString &name : names) {
-        const QString path = root() + "/" + folder + "/" + name;
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        const QByteArray content = folder == "src" ? "#include \"udf.h\"\n\nDEFINE_ON_DEMAND("
+                + functionOf(name) + ")\n{\n    Message(\"on demand\\n\");\n}\n"
+                                                   : QByteArray("#define RHO 1.225\n");
+        paths << root() + "/" + folder + "/" + name;
+        if (!filetree::write(paths.constLast(), content))
             return {};
-        if (folder == "src") {
-            file.write("#include \"udf.h\"\n\nDEFINE_ON_DEMAND(" + functionOf(name)
-                + ")\n{\n    Message(\"on demand\\n\");\n}\n");
-        } else {
-            file.write("#define RHO 1.225\n");
-        }
-        paths << path;
     }
     return paths;
 }
@@ -252,6 +249,31 @@ void tst_Builders::adaptorFilesStayOutOfTheNode()
     QCOMPARE(engine->watchedSources(), sourcePaths);
 }
 
+void tst_Builders::savedSourceRegeneratesFromTheRecordedLists_data()
+{
+    QTest::addColumn<bool>("coupling");
+    QTest::newRow("coupling: node without the adaptor") << true;
+    QTest::newRow("udf: node with every source") << false;
+}
+
+// The watcher's regeneration works from what the builder recorded, the node's own list included.
+void tst_Builders::savedSourceRegeneratesFromTheRecordedLists()
+{
+    QFETCH(bool, coupling);
+    const QStringList sources = writeFiles("src", { "AdaptorInterface.cpp", "drag.c" });
+    QVERIFY(build(coupling, {}, sources, "3ddp_host", root()));
+    for (const char *directory : { "/3ddp_host", "/3ddp_node" })
+        QVERIFY(QFile::remove(root() + directory + "/udf_names.obj"));
+
+    engine->onSourceFileChanged(sources.constLast());
+
+    const QByteArray hostTable = golden::readAll(root() + "/3ddp_host/udf_names.obj");
+    const QByteArray nodeTable = golden::readAll(root() + "/3ddp_node/udf_names.obj");
+    QVERIFY(hostTable.contains(functionOf("AdaptorInterface.cpp")));
+    QVERIFY(nodeTable.contains(functionOf("drag.c")));
+    QCOMPARE(nodeTable.contains(functionOf("AdaptorInterface.cpp")), !coupling);
+}
+
 void tst_Builders::topLevelFileCannotBeWritten()
 {
     const QStringList sources = writeFiles("src", { "a.c" });
@@ -327,20 +349,6 @@ static QStringList projectNames(const QString &slnPath)
     return names;
 }
 
-static QString listing(const QString &root)
-{
-    QStringList entries;
-    QDirIterator it(
-        root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QString relative = it.filePath().mid(root.size() + 1);
-        entries.append(it.fileInfo().isDir() ? relative + "/" : relative);
-    }
-    entries.sort();
-    return entries.join('\n') + '\n';
-}
-
 void tst_Builders::throughTheRealCMake()
 {
     QFETCH(bool, coupling);
@@ -355,7 +363,7 @@ void tst_Builders::throughTheRealCMake()
 
     QVERIFY(build(coupling, headers, sourcePaths, variant, root()));
 
-    QVERIFY(golden::matches(listing(root()).toUtf8(), treeGolden + "/expected/tree.txt"));
+    QVERIFY(golden::matches(filetree::listing(root()).toUtf8(), treeGolden + "/expected/tree.txt"));
     const bool parallel = variant.endsWith("_host");
     const QString node = variant.left(variant.size() - 4) + "node";
     const QStringList variants = parallel ? QStringList { variant, node } : QStringList { variant };

@@ -1,5 +1,6 @@
 #include "kestrune.h"
 
+#include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
 #include "helpers/logcapture.h"
 
@@ -61,9 +62,7 @@ void tst_CMakeRun::useCMakeFrom(const QString &folder)
 void tst_CMakeRun::chooseVisualStudio(const QString &vsPath)
 {
     const QString blocked = tempDir->path() + "/blocker";
-    QFile blocker(blocked);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(filetree::write(blocked, "a file where a folder must go"));
     QVERIFY(!engine->buildUdfSolution({}, {}, "3d", "F", vsPath, blocked + "/root"));
 }
 
@@ -159,9 +158,7 @@ void tst_CMakeRun::cmakeNotOnThePath()
 void tst_CMakeRun::solutionDirectoryCannotBeMade()
 {
     const QString file = tempDir->path() + "/file";
-    QFile blocker(file);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(filetree::write(file, "a file where a folder must go"));
     LogCapture log;
     QVERIFY(!engine->runCMake(file + "/root"));
     QVERIFY(log.lines.contains("Failed to create srcPath directory"));

@@ -1,5 +1,6 @@
 #include "kestrune.h"
 
+#include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
 #include "helpers/logcapture.h"
 
@@ -19,50 +20,16 @@ private slots:
     void slnFilter();
     void vcxprojFilter_data();
     void vcxprojFilter();
-    void missingFileIsNotCreated_data();
-    void missingFileIsNotCreated();
-    void unreadableFileIsLeftAlone_data();
-    void unreadableFileIsLeftAlone();
+    void fileThatCannotBeReadIsLeftAlone_data();
+    void fileThatCannotBeReadIsLeftAlone();
 
 private:
     QString root() const { return tempDir->path() + "/p/buildByVarnholt"; }
     void layOutSampleTree();
-    QString writeFile(const QString &path, const QByteArray &content);
 
     QScopedPointer<QTemporaryDir> tempDir;
     CKestrune engine;
 };
-
-static bool copyTree(const QString &from, const QString &to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    const QFileInfoList entries
-        = QDir(from).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries) {
-        const QString target = to + "/" + entry.fileName();
-        const bool copied = entry.isDir() ? copyTree(entry.filePath(), target)
-                                          : QFile::copy(entry.filePath(), target);
-        if (!copied)
-            return false;
-    }
-    return true;
-}
-
-// Every file and folder under the root, relative to it; folders end with "/".
-static QString listing(const QString &root)
-{
-    QStringList entries;
-    QDirIterator it(
-        root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QString relative = it.filePath().mid(root.size() + 1);
-        entries.append(it.fileInfo().isDir() ? relative + "/" : relative);
-    }
-    entries.sort();
-    return entries.join('\n') + '\n';
-}
 
 void tst_SolutionCleanup::init()
 {
@@ -70,29 +37,20 @@ void tst_SolutionCleanup::init()
     QVERIFY(tempDir->isValid());
 }
 
-QString tst_SolutionCleanup::writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        return QString();
-    return path;
-}
-
 // The build root as a whole build leaves it just before the clean-up: the copied sources, the
 // variant directories with their CMakeLists.txt and udf_names.obj, and CMake's solution folder.
 void tst_SolutionCleanup::layOutSampleTree()
 {
     QVERIFY2(QFileInfo(KESTRUNE_VS_GENERATOR_SAMPLE).isDir(), KESTRUNE_VS_GENERATOR_SAMPLE);
-    QVERIFY(copyTree(KESTRUNE_VS_GENERATOR_SAMPLE, root() + "/solution"));
-    QVERIFY(!writeFile(root() + "/CMakeLists.txt", "project(FLUENTUDF)\r\n").isEmpty());
+    QVERIFY(filetree::copy(KESTRUNE_VS_GENERATOR_SAMPLE, root() + "/solution"));
+    QVERIFY(filetree::write(root() + "/CMakeLists.txt", "project(FLUENTUDF)\r\n"));
     for (const char *variant : { "3ddp_host", "3ddp_node" }) {
         const QString directory = root() + "/" + variant;
-        QVERIFY(!writeFile(directory + "/CMakeLists.txt", "project(x)\r\n").isEmpty());
-        QVERIFY(!writeFile(directory + "/udf_names.obj", "obj").isEmpty());
+        QVERIFY(filetree::write(directory + "/CMakeLists.txt", "project(x)\r\n"));
+        QVERIFY(filetree::write(directory + "/udf_names.obj", "obj"));
     }
-    QVERIFY(!writeFile(root() + "/src/a.c", "DEFINE_ON_DEMAND(a) {}\n").isEmpty());
-    QVERIFY(!writeFile(root() + "/include/a.h", "#define A 1\n").isEmpty());
+    QVERIFY(filetree::write(root() + "/src/a.c", "DEFINE_ON_DEMAND(a) {}\n"));
+    QVERIFY(filetree::write(root() + "/include/a.h", "#define A 1\n"));
 }
 
 void tst_SolutionCleanup::cleansTheSampleTree_data()
@@ -126,7 +84,8 @@ void tst_SolutionCleanup::cleansTheSampleTree()
     LogCapture log;
     engine.cleanSolution(variant, root());
 
-    QVERIFY(golden::matches(listing(root()).toUtf8(), expected + "/expected/remaining.txt"));
+    QVERIFY(
+        golden::matches(filetree::listing(root()).toUtf8(), expected + "/expected/remaining.txt"));
     for (const QString &file : filtered) {
         QVERIFY2(golden::matches(
                      golden::readAll(root() + "/solution/" + file), expected + "/expected/" + file),
@@ -151,13 +110,13 @@ void tst_SolutionCleanup::secondCleanChangesNothing()
 {
     layOutSampleTree();
     engine.cleanSolution("3ddp_host", root());
-    const QString before = listing(root());
+    const QString before = filetree::listing(root());
     const QByteArray sln = golden::readAll(root() + "/solution/FLUENTUDF.sln");
     const QByteArray vcxproj = golden::readAll(root() + "/solution/3ddp_node/3ddp_node.vcxproj");
 
     LogCapture log;
     engine.cleanSolution("3ddp_host", root());
-    QCOMPARE(listing(root()), before);
+    QCOMPARE(filetree::listing(root()), before);
     QCOMPARE(golden::readAll(root() + "/solution/FLUENTUDF.sln"), sln);
     QCOMPARE(golden::readAll(root() + "/solution/3ddp_node/3ddp_node.vcxproj"), vcxproj);
     QCOMPARE(log.linesStartingWith("Folder not found:").size(), 3);
@@ -189,7 +148,7 @@ void tst_SolutionCleanup::solutionFolderPatterns()
     if (name.endsWith('/'))
         QVERIFY(QDir().mkpath(path));
     else
-        QVERIFY(!writeFile(path, "x").isEmpty());
+        QVERIFY(filetree::write(path, "x"));
 
     LogCapture log;
     engine.cleanSolution("2d", root());
@@ -245,8 +204,8 @@ void tst_SolutionCleanup::slnFilter()
 {
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, expected);
-    const QString path = writeFile(tempDir->path() + "/x.sln", input);
-    QVERIFY(!path.isEmpty());
+    const QString path = tempDir->path() + "/x.sln";
+    QVERIFY(filetree::write(path, input));
     engine.removeCMakeProjectsFromSln(path);
     QCOMPARE(golden::readAll(path), expected);
 }
@@ -279,67 +238,43 @@ void tst_SolutionCleanup::vcxprojFilter()
 {
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, expected);
-    const QString path = writeFile(tempDir->path() + "/x.vcxproj", input);
-    QVERIFY(!path.isEmpty());
+    const QString path = tempDir->path() + "/x.vcxproj";
+    QVERIFY(filetree::write(path, input));
     engine.removeCustomBuildFromVcxproj(path);
     QCOMPARE(golden::readAll(path), expected);
 }
 
-static void addFilterRows()
+void tst_SolutionCleanup::fileThatCannotBeReadIsLeftAlone_data()
 {
-    QTest::addColumn<bool>("solution");
-    QTest::newRow("sln") << true;
-    QTest::newRow("vcxproj") << false;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("isFolder");
+    // A CMake run that wrote nothing must not leave an empty solution that passes for one.
+    QTest::newRow("missing sln") << "FLUENTUDF.sln" << false;
+    QTest::newRow("missing vcxproj") << "3d.vcxproj" << false;
+    // Permissions do not stop root; a folder in the file's place cannot be read by anyone.
+    QTest::newRow("unreadable sln") << "FLUENTUDF.sln" << true;
+    QTest::newRow("unreadable vcxproj") << "3d.vcxproj" << true;
 }
 
-void tst_SolutionCleanup::missingFileIsNotCreated_data()
+void tst_SolutionCleanup::fileThatCannotBeReadIsLeftAlone()
 {
-    addFilterRows();
-}
+    QFETCH(QString, name);
+    QFETCH(bool, isFolder);
+    const QString path = tempDir->path() + "/" + name;
+    if (isFolder)
+        QVERIFY(filetree::write(path + "/inside", "kept"));
 
-// A CMake run that wrote nothing must not leave an empty FLUENTUDF.sln that passes for a solution.
-void tst_SolutionCleanup::missingFileIsNotCreated()
-{
-    QFETCH(bool, solution);
-    const QString path = tempDir->path() + (solution ? "/FLUENTUDF.sln" : "/3d.vcxproj");
     LogCapture log;
-    if (solution)
+    if (name.endsWith(".sln"))
         engine.removeCMakeProjectsFromSln(path);
     else
         engine.removeCustomBuildFromVcxproj(path);
     QCOMPARE(
         log.lines, QStringList { QString("Could not open file for reading: \"%1\"").arg(path) });
-    QVERIFY(!QFileInfo::exists(path));
-}
-
-void tst_SolutionCleanup::unreadableFileIsLeftAlone_data()
-{
-    addFilterRows();
-}
-
-void tst_SolutionCleanup::unreadableFileIsLeftAlone()
-{
-    QFETCH(bool, solution);
-    const QString path = tempDir->path() + (solution ? "/FLUENTUDF.sln" : "/3d.vcxproj");
-    const QByteArray content = "Project ALL_BUILD\r\n<CustomBuild>\r\n";
-    QVERIFY(!writeFile(path, content).isEmpty());
-    // Permissions do not stop root; a folder of that name cannot be opened by anyone.
-    const bool asRoot = QFile(path).setPermissions(QFileDevice::WriteOwner)
-        && QFile(path).open(QIODevice::ReadOnly);
-    const QString unreadable = asRoot ? tempDir->path() + "/folder.sln" : path;
-    if (asRoot)
-        QVERIFY(QDir().mkpath(unreadable));
-
-    LogCapture log;
-    if (solution)
-        engine.removeCMakeProjectsFromSln(unreadable);
-    else
-        engine.removeCustomBuildFromVcxproj(unreadable);
-    QCOMPARE(log.lines,
-        QStringList { QString("Could not open file for reading: \"%1\"").arg(unreadable) });
-    QVERIFY(QFile(path).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    QCOMPARE(golden::readAll(path), content);
-    QVERIFY(QFileInfo(unreadable).exists());
+    QCOMPARE(QFileInfo(path).isDir(), isFolder);
+    QCOMPARE(QFileInfo::exists(path), isFolder);
+    if (isFolder)
+        QCOMPARE(golden::readAll(path + "/inside"), QByteArray("kept"));
 }
 
 QTEST_GUILESS_MAIN(tst_SolutionCleanup)

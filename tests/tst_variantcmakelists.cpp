@@ -1,5 +1,6 @@
 #include "kestrune.h"
 
+#include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
 
 #include <QtTest>
@@ -15,7 +16,6 @@ private slots:
     void folderThatCannotBeWritten();
 
 private:
-    QString writeFile(const QString &path, const QByteArray &content);
     QString makeFluent(const QString &release, bool withMakefile);
 
     QScopedPointer<QTemporaryDir> tempDir;
@@ -28,15 +28,6 @@ void tst_VariantCMakeLists::init()
     QVERIFY(tempDir->isValid());
 }
 
-QString tst_VariantCMakeLists::writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        return QString();
-    return path;
-}
-
 // A Fluent folder whose makefile names three include folders through the installation variable
 // and one without it, with the continuation lines of a real makefile.
 QString tst_VariantCMakeLists::makeFluent(const QString &release, bool withMakefile)
@@ -46,7 +37,7 @@ QString tst_VariantCMakeLists::makeFluent(const QString &release, bool withMakef
     if (!withMakefile)
         return fluent;
     const QString dotted = release.left(2) + "." + release.mid(2) + ".0";
-    writeFile(fluent + "/fluent" + dotted + "/src/udf/makefile_nt.udf",
+    filetree::write(fluent + "/fluent" + dotted + "/src/udf/makefile_nt.udf",
         "SOURCES = $(SRC)udf_names.c\r\n"
         "INCLUDES = -I. \\\r\n"
         "           -I\"$(FLUENT_INC)\"\\fluent$(RELEASE)\\$(FLUENT_ARCH)\\$(VERSION) \\\r\n"
@@ -105,12 +96,16 @@ void tst_VariantCMakeLists::writesTheFile()
     const QString root = tempDir->path() + "/" + projectFolder + "/buildByVarnholt";
     const QString directory = root + "/" + variant;
     QStringList headerPaths, sourcePaths;
-    for (const QString &header : headers)
-        headerPaths << writeFile(root + "/" + header, "#define RHO 1.2\n");
-    for (const QString &source : sources)
-        sourcePaths << writeFile(root + "/" + source, "DEFINE_ON_DEMAND(demand) {}\n");
+    for (const QString &header : headers) {
+        headerPaths << root + "/" + header;
+        QVERIFY(filetree::write(headerPaths.constLast(), "#define RHO 1.2\n"));
+    }
+    for (const QString &source : sources) {
+        sourcePaths << root + "/" + source;
+        QVERIFY(filetree::write(sourcePaths.constLast(), "DEFINE_ON_DEMAND(demand) {}\n"));
+    }
     // An earlier, longer file must be replaced whole.
-    QVERIFY(!writeFile(directory + "/CMakeLists.txt", QByteArray(20000, '#')).isEmpty());
+    QVERIFY(filetree::write(directory + "/CMakeLists.txt", QByteArray(20000, '#')));
 
     const bool written = coupling ? engine.writeCouplingVariantCMakeLists(headerPaths, sourcePaths,
                              variant, fluent, edem, "C:/VS/2019/Community", directory)

@@ -1,15 +1,65 @@
 #include "kestrune.h"
 
 #include <QDebug>
+#include <QFile>
+#include <QTextStream>
 
-QStringList CKestrune::readFluentIncludeDirs(const QString &, const QString &, const QString &)
+namespace {
+
+// One include line of makefile_nt.udf turned into a directory; false when the line names no folder
+// of the Fluent installation.
+bool includeDirOfLine(const QString &line, const QString &fluentPath, const QString &release,
+    const QString &variant, QString &dir)
 {
-    qWarning() << "readFluentIncludeDirs is not implemented yet";
-    return {};
+    const qsizetype option = line.indexOf(QLatin1String("-I"));
+    if (option < 0)
+        return false;
+    dir = line.mid(option + 2).trimmed();
+    if (!dir.contains(QLatin1String("FLUENT_INC")))
+        return false;
+    // The opening quote of -I"$(FLUENT_INC)"; its closing quote goes with the variable below.
+    dir.remove(0, 1);
+    dir.replace(QLatin1String("$(FLUENT_INC)\""), fluentPath);
+    dir.replace(QLatin1String("$(RELEASE)"), release);
+    dir.replace(QLatin1String("$(FLUENT_ARCH)"), QLatin1String("win64"));
+    dir.replace(QLatin1String("$(VERSION)"), variant);
+    const qsizetype continuation = dir.indexOf(QLatin1String(" \\"));
+    if (continuation >= 0)
+        dir.truncate(continuation);
+    dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return true;
 }
 
-QPair<QString, QString> CKestrune::fluentRelease(const QString &)
+} // namespace
+
+QStringList CKestrune::readFluentIncludeDirs(
+    const QString &makefilePath, const QString &fluentPath, const QString &variant)
 {
-    qWarning() << "fluentRelease is not implemented yet";
-    return {};
+    QFile makefile(makefilePath);
+    if (!makefile.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "无法打开文件" << makefilePath << "进行读取";
+        return {};
+    }
+    const QString release = fluentRelease(fluentPath).second;
+    QStringList dirs;
+    QTextStream lines(&makefile);
+    QString line;
+    QString dir;
+    while (lines.readLineInto(&line)) {
+        if (includeDirOfLine(line, fluentPath, release, variant, dir))
+            dirs.append(dir);
+    }
+    return dirs;
+}
+
+QPair<QString, QString> CKestrune::fluentRelease(const QString &fluentPath)
+{
+    // The release digits stand just before the "\fluent" of ...\v192\fluent.
+    const qsizetype found = fluentPath.indexOf(QLatin1String("fluent"));
+    const qsizetype first = qMax<qsizetype>(0, found - 4);
+    const qsizetype last = found - 2;
+    const QString piece = fluentPath.mid(first, qMax<qsizetype>(0, last - first + 1));
+    const QString release
+        = piece.left(2) + QLatin1Char('.') + piece.mid(2, 1) + QLatin1String(".0");
+    return { piece + QLatin1Char('0'), release };
 }

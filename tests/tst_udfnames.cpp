@@ -1,0 +1,377 @@
+#include "kestrune.h"
+
+#include <QtTest>
+
+// udf_names.c and compileOBJ.bat: what the writer and the compilation put on disk, and what they
+// leave of the user's sources. The compilation runs a cmd.exe written by the test.
+class tst_UdfNames : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void tableFromSources_data();
+    void tableFromSources();
+    void defaultFunctionAppendedOnce();
+    void firstSourceListedTwice();
+    void emptySourceList();
+    void unreadableSourceAddsNoRow();
+    void tableThatCannotBeWritten();
+    void firstSourceThatCannotBeAppended();
+
+    void batchFile_data();
+    void batchFile();
+    void outdatedObjectRemovedFirst_data();
+    void outdatedObjectRemovedFirst();
+    void batchThatDoesNotFinish_data();
+    void batchThatDoesNotFinish();
+    void temporariesRemoved();
+
+private:
+    QString makeFile(const QString &relativePath, const QByteArray &content);
+    QString makeVariantDirectory();
+    bool putFakeCmdFirstOnPath(const QByteArray &scriptBody);
+
+    QScopedPointer<QTemporaryDir> tempDir;
+    QByteArray originalPath;
+};
+
+// The stand-in cmd.exe of the compilation tests is a shell script.
+#ifdef Q_OS_WIN
+#define SKIP_WITHOUT_SHELL() QSKIP("needs a POSIX shell")
+#else
+#define SKIP_WITHOUT_SHELL()
+#endif
+
+static QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+static QString goldenPath(const QString &caseName, const QString &fileName)
+{
+    return QString(KESTRUNE_TEST_DATA) + "/" + caseName + "/expected/" + fileName;
+}
+
+// Compares a generated file with tests/data/<case>/expected/<its name>, the temporary root written
+// as @ROOT@. With KESTRUNE_REGENERATE_GOLDEN=1 the expected file is rewritten instead; review the
+// diff before committing it.
+static bool matchesGolden(
+    const QString &generatedPath, const QString &caseName, const QString &root)
+{
+    QByteArray actual = contentOf(generatedPath);
+    actual.replace(root.toUtf8(), "@ROOT@");
+    const QString expectedPath = goldenPath(caseName, QFileInfo(generatedPath).fileName());
+    if (qEnvironmentVariableIntValue("KESTRUNE_REGENERATE_GOLDEN")) {
+        QDir().mkpath(QFileInfo(expectedPath).absolutePath());
+        QFile expected(expectedPath);
+        return expected.open(QIODevice::WriteOnly) && expected.write(actual) == actual.size();
+    }
+    if (actual == contentOf(expectedPath)) {
+        QFile::remove(expectedPath + ".actual");
+        return true;
+    }
+    QFile actualFile(expectedPath + ".actual");
+    if (actualFile.open(QIODevice::WriteOnly))
+        actualFile.write(actual);
+    actualFile.close();
+    QProcess diff;
+    diff.start("diff", { "-u", expectedPath, expectedPath + ".actual" });
+    diff.waitForFinished(5000);
+    qWarning().noquote() << "Generated file differs from" << expectedPath << "\n"
+                         << diff.readAllStandardOutput();
+    return false;
+}
+
+void tst_UdfNames::initTestCase()
+{
+    originalPath = qgetenv("PATH");
+}
+
+void tst_UdfNames::init()
+{
+    tempDir.reset(new QTemporaryDir);
+    QVERIFY(tempDir->isValid());
+}
+
+void tst_UdfNames::cleanup()
+{
+    qputenv("PATH", originalPath);
+}
+
+QString tst_UdfNames::makeFile(const QString &relativePath, const QByteArray &content)
+{
+    const QString path = tempDir->path() + "/" + relativePath;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(content);
+    return path;
+}
+
+QString tst_UdfNames::makeVariantDirectory()
+{
+    const QString directory = tempDir->path() + "/p/buildByVarnholt/3ddp";
+    QDir().mkpath(directory);
+    return directory;
+}
+
+// A cmd.exe that notes its arguments and a copy of the batch file it was given, then runs the
+// body; QProcess finds it through the PATH of this process.
+bool tst_UdfNames::putFakeCmdFirstOnPath(const QByteArray &scriptBody)
+{
+    const QString bin = tempDir->path() + "/bin";
+    const QString script = makeFile("bin/cmd.exe",
+        "#!/bin/sh\n"
+        "dir=$(dirname \"$2\")\n"
+        "printf '%s\\n' \"$@\" > \"$dir/arguments.txt\"\n"
+        "cp \"$2\" \"$dir/seen.bat\"\n"
+            + scriptBody + "\n");
+    qputenv("PATH", bin.toUtf8() + ":" + originalPath);
+    return QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+}
+
+void tst_UdfNames::tableFromSources_data()
+{
+    QTest::addColumn<QByteArrayList>("sources");
+    QTest::newRow("udfnames_worked_example")
+        << QByteArrayList { "#include \"udf.h\"\n"
+                            "DEFINE_PROFILE(inlet_velocity, thread, position)\n{\n}\n"
+                            "DEFINE_ON_DEMAND(reset_fields)\n{\n}\n",
+               "DEFINE_ADJUST(update_props, domain)\n{\n}\n" };
+    QTest::newRow("udfnames_odd_heads")
+        << QByteArrayList { "DEFINE_PROFILE( inlet, t, i)\n"
+                            "DEFINE_PROFILE (outlet, t, i)\n"
+                            "DEFINE_ON_DEMAND( init_interface )\n"
+                            "DEFINE_EXECUTE_AT_END(\n\tat_end)\n"
+                            "DEFINE_ADJUST(\r\n  adjust_split,\r\n  domain)\r\n"
+                            "DEFINE_ON_DEMAND()\n",
+               "int helper(void) { return 1; }\n",
+               "DEFINE_ON_DEMAND(init_interface)\n"
+               "// DEFINE_INIT(commented_out, d)\n" };
+}
+
+void tst_UdfNames::tableFromSources()
+{
+    QFETCH(QByteArrayList, sources);
+    QStringList paths;
+    for (int i = 0; i < sources.size(); ++i)
+        paths << makeFile(QString("src/source%1.c").arg(i), sources.at(i));
+    const QString variantDirectory = makeVariantDirectory();
+
+    CKestrune engine;
+    engine.writeUdfNames(paths, variantDirectory);
+    QVERIFY(
+        matchesGolden(variantDirectory + "/udf_names.c", QTest::currentDataTag(), tempDir->path()));
+    for (int i = 0; i < sources.size(); ++i)
+        QCOMPARE(contentOf(paths.at(i)), sources.at(i));
+}
+
+void tst_UdfNames::defaultFunctionAppendedOnce()
+{
+    const QString first = makeFile("src/first.c", "#include \"udf.h\"\n/* nothing yet */");
+    const QByteArray secondContent = "int helper(void) { return 1; } /* DEFINE_X(y) */\n";
+    const QString second = makeFile("src/second.c", secondContent);
+    const QString variantDirectory = makeVariantDirectory();
+    CKestrune engine;
+
+    engine.writeUdfNames({ first, second }, variantDirectory);
+    QVERIFY(matchesGolden(
+        variantDirectory + "/udf_names.c", "udfnames_default_function", tempDir->path()));
+    QVERIFY(matchesGolden(first, "udfnames_default_function", tempDir->path()));
+    QCOMPARE(contentOf(second), secondContent);
+
+    // The appended function is found from now on, so nothing more is appended.
+    const QByteArray firstAfterAppend = contentOf(first);
+    engine.writeUdfNames({ first, second }, variantDirectory);
+    QCOMPARE(contentOf(first), firstAfterAppend);
+    QVERIFY(matchesGolden(
+        variantDirectory + "/udf_names.c", "udfnames_default_function", tempDir->path()));
+}
+
+// Each listing of the source that received the default function yields its row, as a fresh read
+// of every listed source after the append would.
+void tst_UdfNames::firstSourceListedTwice()
+{
+    const QString first = makeFile("src/a.c", "int x;\n");
+    const QString variantDirectory = makeVariantDirectory();
+    CKestrune engine;
+    engine.writeUdfNames({ first, first }, variantDirectory);
+
+    const QByteArray table = contentOf(variantDirectory + "/udf_names.c");
+    QCOMPARE(table.count("extern DEFINE_ON_DEMAND(build_by_varnholt);\r\n"), 2);
+    QCOMPARE(table.count("{\"build_by_varnholt\", (void (*)(void))build_by_varnholt, "
+                         "UDF_TYPE_ON_DEMAND},\r\n"),
+        2);
+    QCOMPARE(contentOf(first).count("DEFINE_ON_DEMAND(build_by_varnholt)"), 1);
+}
+
+// The node table of a coupling build whose sources are all adaptor files gets no source.
+void tst_UdfNames::emptySourceList()
+{
+    const QString variantDirectory = makeVariantDirectory();
+    QTest::ignoreMessage(QtDebugMsg, "QList()");
+    CKestrune engine;
+    engine.writeUdfNames({}, variantDirectory);
+    QVERIFY(
+        matchesGolden(variantDirectory + "/udf_names.c", "udfnames_empty_table", tempDir->path()));
+    QCOMPARE(QDir(tempDir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        QStringList { "p" });
+}
+
+void tst_UdfNames::unreadableSourceAddsNoRow()
+{
+    const QString missing = tempDir->path() + "/src/missing.c";
+    const QString present = makeFile("src/present.c", "DEFINE_ADJUST(update_props, domain)\n");
+    const QString variantDirectory = makeVariantDirectory();
+    QTest::ignoreMessage(QtDebugMsg, "Failed to open input file.");
+    CKestrune engine;
+    engine.writeUdfNames({ missing, present }, variantDirectory);
+    QVERIFY(matchesGolden(
+        variantDirectory + "/udf_names.c", "udfnames_unreadable_source", tempDir->path()));
+    QVERIFY(!QFile::exists(missing));
+}
+
+void tst_UdfNames::tableThatCannotBeWritten()
+{
+    const QByteArray content = "int x;\n";
+    const QString first = makeFile("src/a.c", content);
+    const QString variantDirectory = tempDir->path() + "/no such directory";
+    QTest::ignoreMessage(QtDebugMsg, "无法创建udf_names.c文件！");
+    CKestrune engine;
+    engine.writeUdfNames({ first }, variantDirectory);
+    // The default function would serve a table that does not exist.
+    QCOMPARE(contentOf(first), content);
+    QVERIFY(!QFileInfo::exists(variantDirectory));
+}
+
+void tst_UdfNames::firstSourceThatCannotBeAppended()
+{
+    const QString folder = tempDir->path() + "/src/folder.c";
+    QVERIFY(QDir().mkpath(folder));
+    const QString second = makeFile("src/b.c", "int x;\n");
+    const QString variantDirectory = makeVariantDirectory();
+    QTest::ignoreMessage(QtDebugMsg, "Failed to open input file.");
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression("^Failed to open file for appending: \".+\"$"));
+    CKestrune engine;
+    engine.writeUdfNames({ folder, second }, variantDirectory);
+    QVERIFY(
+        matchesGolden(variantDirectory + "/udf_names.c", "udfnames_empty_table", tempDir->path()));
+    QCOMPARE(contentOf(second), QByteArray("int x;\n"));
+}
+
+void tst_UdfNames::batchFile_data()
+{
+    QTest::addColumn<QString>("makefile");
+    QTest::addColumn<QString>("vsPath");
+    QTest::newRow("compileobj_worked_example")
+        << QString(KESTRUNE_TEST_DATA) + "/compileobj_worked_example/makefile_nt.udf"
+        << "C:/VS/2022/Community";
+    // No makefile: the command runs on from the "cl" line straight to the source line. The
+    // trailing slash of the Visual Studio path is taken as typed.
+    QTest::newRow("compileobj_no_include_dirs") << QString() << "C:/VS/2019/Community/";
+}
+
+void tst_UdfNames::batchFile()
+{
+    SKIP_WITHOUT_SHELL();
+    QFETCH(QString, makefile);
+    QFETCH(QString, vsPath);
+    QVERIFY(putFakeCmdFirstOnPath("exit 0"));
+    const QString fluentPath = tempDir->path() + "/ANSYS Inc/v192/fluent";
+    if (!makefile.isEmpty()) {
+        makeFile("ANSYS Inc/v192/fluent/fluent19.2.0/src/udf/makefile_nt.udf", contentOf(makefile));
+    } else {
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^无法打开文件 .* 进行读取$"));
+    }
+    const QString variantDirectory = makeVariantDirectory();
+    QTest::ignoreMessage(
+        QtDebugMsg, qPrintable("\"" + variantDirectory + "/udf_names.c\" compiling... ..."));
+
+    CKestrune engine;
+    engine.compileUdfNames("3ddp", fluentPath, vsPath, variantDirectory);
+    const QString batch = variantDirectory + "/compileOBJ.bat";
+    QVERIFY(matchesGolden(batch, QTest::currentDataTag(), tempDir->path()));
+    // The whole file was on disk when cmd.exe ran it.
+    QCOMPARE(contentOf(variantDirectory + "/seen.bat"), contentOf(batch));
+    QCOMPARE(contentOf(variantDirectory + "/arguments.txt"), "/c\n" + batch.toUtf8() + "\n");
+}
+
+void tst_UdfNames::outdatedObjectRemovedFirst_data()
+{
+    QTest::addColumn<QByteArray>("scriptBody");
+    QTest::addColumn<QByteArray>("objectAfter");
+    QTest::addColumn<QString>("statusLine");
+    QTest::newRow("compiler succeeds")
+        << QByteArray("echo new > \"$dir/udf_names.obj\"") << QByteArray("new\n") << QString();
+    QTest::newRow("compiler fails")
+        << QByteArray("exit 2") << QByteArray() << "compileOBJ.bat ended with status 2";
+}
+
+void tst_UdfNames::outdatedObjectRemovedFirst()
+{
+    SKIP_WITHOUT_SHELL();
+    QFETCH(QByteArray, scriptBody);
+    QFETCH(QByteArray, objectAfter);
+    QFETCH(QString, statusLine);
+    QVERIFY(putFakeCmdFirstOnPath(scriptBody));
+    const QString variantDirectory = makeVariantDirectory();
+    const QString object = makeFile("p/buildByVarnholt/3ddp/udf_names.obj", "old table");
+    if (!statusLine.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(statusLine));
+
+    CKestrune engine;
+    engine.compileUdfNames("3ddp", tempDir->path() + "/v192/fluent", "C:/VS", variantDirectory);
+    QCOMPARE(QFile::exists(object), !objectAfter.isEmpty());
+    if (!objectAfter.isEmpty())
+        QCOMPARE(contentOf(object), objectAfter);
+}
+
+void tst_UdfNames::batchThatDoesNotFinish_data()
+{
+    QTest::addColumn<bool>("cmdOnPath");
+    QTest::newRow("hangs") << true;
+    QTest::newRow("cannot start") << false;
+}
+
+void tst_UdfNames::batchThatDoesNotFinish()
+{
+    SKIP_WITHOUT_SHELL();
+    QFETCH(bool, cmdOnPath);
+    if (cmdOnPath) {
+        QVERIFY(putFakeCmdFirstOnPath("exec sleep 30"));
+    } else {
+        QVERIFY(QDir(tempDir->path()).mkdir("empty"));
+        qputenv("PATH", QFile::encodeName(tempDir->path() + "/empty"));
+    }
+    const QString variantDirectory = makeVariantDirectory();
+    QTest::ignoreMessage(QtDebugMsg, "Process did not finish in time!");
+
+    CKestrune engine;
+    engine.setProcessTimeoutsForTesting(300);
+    engine.compileUdfNames("3ddp", tempDir->path() + "/v192/fluent", "C:/VS", variantDirectory);
+    QVERIFY(QFile::exists(variantDirectory + "/compileOBJ.bat"));
+    QCOMPARE(QFile::exists(variantDirectory + "/seen.bat"), cmdOnPath);
+}
+
+void tst_UdfNames::temporariesRemoved()
+{
+    const QString variantDirectory = makeVariantDirectory();
+    makeFile("p/buildByVarnholt/3ddp/udf_names.c", "table");
+    makeFile("p/buildByVarnholt/3ddp/compileOBJ.bat", "batch");
+    makeFile("p/buildByVarnholt/3ddp/udf_names.obj", "object");
+    CKestrune engine;
+    engine.removeUdfNamesTemporaries(variantDirectory);
+    QCOMPARE(QDir(variantDirectory).entryList(QDir::Files), QStringList { "udf_names.obj" });
+    // Nothing left to remove is no error.
+    engine.removeUdfNamesTemporaries(variantDirectory);
+    QCOMPARE(QDir(variantDirectory).entryList(QDir::Files), QStringList { "udf_names.obj" });
+}
+
+QTEST_GUILESS_MAIN(tst_UdfNames)
+#include "tst_udfnames.moc"

@@ -107,8 +107,8 @@ qint64 totalBytes(const QStringList &paths)
 void printFigures(QTextStream &out, const QString &title, const QStringList &sources,
     const BuildFigures &figures, bool solutionMade, double targetMs)
 {
-    out << title << ": " << sources.size() << " sources, " << totalBytes(sources) / 1024.0 / 1024.0
-        << " MB\n";
+    out << title << ": " << sources.size() << " sources, " << totalBytes(sources) / 1024.0
+        << " KB\n";
     out << "  whole build:               " << figures.totalMs << " ms\n";
     out << "  waiting for cmake/cmd.exe: " << figures.waitingMs << " ms\n";
     out << "  own work:                  " << figures.ownMs() << " ms (target under " << targetMs

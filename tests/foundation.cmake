@@ -3,3 +3,4 @@ kestrune_add_test(tst_mainwindow SOURCES tst_mainwindow.cpp LIBRARIES kestrune_u
 kestrune_add_test(tst_filelists SOURCES tst_filelists.cpp LIBRARIES kestrune_ui)
 kestrune_add_test(tst_settings SOURCES tst_settings.cpp LIBRARIES kestrune_ui)
 kestrune_add_test(tst_createcommand SOURCES tst_createcommand.cpp LIBRARIES kestrune_ui)
+kestrune_add_test(tst_createbuild SOURCES tst_createbuild.cpp LIBRARIES kestrune_ui LABELS standins)

@@ -1,7 +1,8 @@
 # Tests of the solution engine: variant CMake files, the cmake run, the clean-up and the builders.
 
-set(KESTRUNE_VS_GENERATOR_SAMPLE "/work/shared/vs-generator/sample-vs2019" CACHE PATH
-    "Tree written by CMake's Visual Studio 2019 generator, copied by the clean-up tests")
+# The tree CMake's Visual Studio 2019 generator writes, kept in the test data; the clean-up tests
+# work on copies of it.
+set(KESTRUNE_VS_GENERATOR_SAMPLE "${CMAKE_CURRENT_SOURCE_DIR}/data/standincmake-sample/vs2019")
 
 # Programs named cmake, each in a folder of its own that a test puts first on PATH: one records
 # how it was called, one never finishes.

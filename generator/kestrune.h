@@ -77,6 +77,11 @@ private:
     // Runs a program synchronously within the engine's limit, reading none of its output.
     ProcessOutcome runExternalProcess(const QString &program, const QStringList &arguments);
 
+    // Both build types run one body; they differ only in what the request says.
+    struct SolutionRequest;
+    bool buildSolution(const SolutionRequest &request);
+    void recordBuild(const SolutionRequest &request);
+
     QFileSystemWatcher *fileWatcher = nullptr;
     QStringList buildHeaders;
     QStringList buildSources;

@@ -8,15 +8,7 @@
 
 #include <algorithm>
 
-namespace {
-
-// The adaptor talks to the EDEM client only from the host process; the node library must not
-// contain it.
-const QStringList adaptorFileNames { QStringLiteral("AdaptorInterface.cpp"),
-    QStringLiteral("CAdaptorQuaternion.cpp"), QStringLiteral("CCellAndThreadData.cpp"),
-    QStringLiteral("CFluentParticleData.cpp"), QStringLiteral("CParticleData.cpp") };
-
-struct SolutionRequest {
+struct CKestrune::SolutionRequest {
     bool coupling = false;
     QStringList headers;
     QStringList sources;
@@ -27,17 +19,15 @@ struct SolutionRequest {
     QString buildRoot;
 };
 
-// The engine's record of the last build, which the watcher's regeneration works from.
-struct BuildRecord {
-    QFileSystemWatcher *watcher;
-    QStringList &headers;
-    QStringList &sources;
-    QStringList &nodeSources;
-    QString &variant;
-    QString &fluentPath;
-    QString &vsPath;
-    QString &buildRoot;
-};
+namespace {
+
+using SolutionRequest = CKestrune::SolutionRequest;
+
+// The adaptor talks to the EDEM client only from the host process; the node library must not
+// contain it.
+const QStringList adaptorFileNames { QStringLiteral("AdaptorInterface.cpp"),
+    QStringLiteral("CAdaptorQuaternion.cpp"), QStringLiteral("CCellAndThreadData.cpp"),
+    QStringLiteral("CFluentParticleData.cpp"), QStringLiteral("CParticleData.cpp") };
 
 QStringList withoutAdaptorFiles(const QStringList &sources)
 {
@@ -56,24 +46,6 @@ QStringList nodeSourcesOf(const SolutionRequest &request)
     if (isSerialVariant(request.variant))
         return {};
     return request.coupling ? withoutAdaptorFiles(request.sources) : request.sources;
-}
-
-void recordBuild(const BuildRecord &record, const SolutionRequest &request)
-{
-    record.headers = request.headers;
-    record.sources = request.sources;
-    record.nodeSources = nodeSourcesOf(request);
-    record.variant = request.variant;
-    record.fluentPath = request.fluentPath;
-    record.vsPath = request.vsPath;
-    record.buildRoot = request.buildRoot;
-
-    // Qt warns about empty path lists; an empty source list simply leaves nothing watched.
-    const QStringList watched = record.watcher->files();
-    if (!watched.isEmpty())
-        record.watcher->removePaths(watched);
-    if (!request.sources.isEmpty())
-        record.watcher->addPaths(request.sources);
 }
 
 bool writeTopLevelCMakeLists(const SolutionRequest &request)
@@ -146,36 +118,47 @@ void writeVariants(CKestrune &engine, const SolutionRequest &request)
     writeVariant(engine, request, nodeSourcesOf(request), node);
 }
 
-// Both build types run this one body; they differ only in the flavour of the request.
-bool buildSolution(CKestrune &engine, const BuildRecord &record, const SolutionRequest &request)
+} // namespace
+
+void CKestrune::recordBuild(const SolutionRequest &request)
 {
-    recordBuild(record, request);
-    if (!writeTopLevelCMakeLists(request))
-        return false;
-    writeVariants(engine, request);
-    engine.runCMake(request.buildRoot);
-    engine.cleanSolution(request.variant, request.buildRoot);
-    return true;
+    buildHeaders = request.headers;
+    buildSources = request.sources;
+    buildNodeSources = nodeSourcesOf(request);
+    variant = request.variant;
+    fluentPath = request.fluentPath;
+    vsPath = request.vsPath;
+    buildRoot = request.buildRoot;
+
+    // Qt warns about empty path lists; an empty source list simply leaves nothing watched.
+    const QStringList watched = fileWatcher->files();
+    if (!watched.isEmpty())
+        fileWatcher->removePaths(watched);
+    if (!request.sources.isEmpty())
+        fileWatcher->addPaths(request.sources);
 }
 
-} // namespace
+bool CKestrune::buildSolution(const SolutionRequest &request)
+{
+    recordBuild(request);
+    if (!writeTopLevelCMakeLists(request))
+        return false;
+    writeVariants(*this, request);
+    runCMake(request.buildRoot);
+    cleanSolution(request.variant, request.buildRoot);
+    return true;
+}
 
 bool CKestrune::buildCouplingSolution(QStringList headers, QStringList sources, QString variant,
     QString fluentPath, QString edemPath, QString vsPath, QString buildRoot)
 {
-    const SolutionRequest request { true, headers, sources, variant, fluentPath, edemPath, vsPath,
-        buildRoot };
-    const BuildRecord record { fileWatcher, buildHeaders, buildSources, buildNodeSources,
-        this->variant, this->fluentPath, this->vsPath, this->buildRoot };
-    return buildSolution(*this, record, request);
+    return buildSolution(
+        { true, headers, sources, variant, fluentPath, edemPath, vsPath, buildRoot });
 }
 
 bool CKestrune::buildUdfSolution(QStringList headers, QStringList sources, QString variant,
     QString fluentPath, QString vsPath, QString buildRoot)
 {
-    const SolutionRequest request { false, headers, sources, variant, fluentPath, QString(), vsPath,
-        buildRoot };
-    const BuildRecord record { fileWatcher, buildHeaders, buildSources, buildNodeSources,
-        this->variant, this->fluentPath, this->vsPath, this->buildRoot };
-    return buildSolution(*this, record, request);
+    return buildSolution(
+        { false, headers, sources, variant, fluentPath, QString(), vsPath, buildRoot });
 }

@@ -84,6 +84,8 @@ void tst_FluentMakefile::includeLines_data()
         << QStringList { base + "/fluent19.2.0/src/udf" };
     QTest::newRow("CR LF and tabs") << QByteArray("\t-I\"$(FLUENT_INC)\"\\src\\main \\\r\n") << base
                                     << QStringList { base + "/src/main" };
+    QTest::newRow("blanks around the option's text")
+        << QByteArray("-I  \"$(FLUENT_INC)\"\\x\t \n") << base << QStringList { base + "/x" };
     QTest::newRow("lines in order, equal ones kept")
         << QByteArray("-I\"$(FLUENT_INC)\"\\b \\\n-I\"$(FLUENT_INC)\"\\a \\\n"
                       "-I\"$(FLUENT_INC)\"\\b \\\n")

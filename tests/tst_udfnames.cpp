@@ -215,6 +215,7 @@ void tst_UdfNames::emptySourceList()
 {
     const QString variantDirectory = makeVariantDirectory();
     QTest::ignoreMessage(QtDebugMsg, "QList()");
+    QTest::failOnWarning(QRegularExpression(".*"));
     CKestrune engine;
     engine.writeUdfNames({}, variantDirectory);
     QVERIFY(

@@ -16,6 +16,7 @@ private slots:
     void tableFromSources();
     void defaultFunctionAppendedOnce();
     void firstSourceListedTwice();
+    void longHeadWrittenWhole();
     void emptySourceList();
     void unreadableSourceAddsNoRow();
     void tableThatCannotBeWritten();
@@ -208,6 +209,27 @@ void tst_UdfNames::firstSourceListedTwice()
                          "UDF_TYPE_ON_DEMAND},\r\n"),
         2);
     QCOMPARE(contentOf(first).count("DEFINE_ON_DEMAND(build_by_varnholt)"), 1);
+}
+
+// The table is handed to the file in pieces; a head longer than a piece must still arrive whole
+// and in its place.
+void tst_UdfNames::longHeadWrittenWhole()
+{
+    const QByteArray arguments = QByteArray("long_adjust,").append(70000, ' ') + "domain";
+    const QString source = makeFile("src/long.c",
+        "DEFINE_ADJUST(" + arguments
+            + ")\n"
+              "DEFINE_ON_DEMAND(after)\n");
+    const QString variantDirectory = makeVariantDirectory();
+    CKestrune engine;
+    engine.writeUdfNames({ source }, variantDirectory);
+
+    const QByteArray table = contentOf(variantDirectory + "/udf_names.c");
+    QVERIFY(table.contains("#include \"dpm.h\"\r\nextern DEFINE_ADJUST(" + arguments
+        + ");\r\nextern DEFINE_ON_DEMAND(after);\r\n"));
+    QVERIFY(table.contains("{ \r\n{\"long_adjust\", (void (*)(void))long_adjust, UDF_TYPE_ADJUST},"
+                           "\r\n{\"after\", (void (*)(void))after, UDF_TYPE_ON_DEMAND},\r\n};"));
+    QVERIFY(table.endsWith("} \r\n"));
 }
 
 // The node table of a coupling build whose sources are all adaptor files gets no source.

@@ -3,6 +3,9 @@
 #include <QDebug>
 #include <QFileInfo>
 
+#include <cstring>
+#include <vector>
+
 #include "crlftextfile.h"
 
 namespace {
@@ -18,28 +21,39 @@ const char defaultOnDemandFunction[]
       "Message(\"You are the best!!!\\n\");\n"
       "}\n";
 
-// Hands the table to the file in pieces that stay in the processor's cache and in memory the
-// allocator reuses: tables of projects with thousands of functions are written on every save of a
-// source, and one string of the whole table would be fresh memory on every run.
+// Collects the table in a small buffer and hands it to the file piece by piece: tables of
+// projects with thousands of functions are written on every save of a source, and a string of the
+// whole table would be fresh memory on every run.
 class ChunkedText {
 public:
-    explicit ChunkedText(CrlfTextFile &file) : file(file) { chunk.reserve(chunkSize + 256); }
-    ~ChunkedText() { file.write(chunk); }
+    explicit ChunkedText(CrlfTextFile &file) : file(file), buffer(capacity) { }
 
     ChunkedText &operator<<(QStringView piece)
     {
-        chunk += piece;
-        if (chunk.size() >= chunkSize) {
-            file.write(chunk);
-            chunk.resize(0);
+        if (used + piece.size() > capacity) {
+            flush();
+            if (piece.size() > capacity) {
+                file.write(piece.toString());
+                return *this;
+            }
         }
+        std::memcpy(buffer.data() + used, piece.utf16(), piece.size() * sizeof(char16_t));
+        used += piece.size();
         return *this;
     }
 
+    void flush()
+    {
+        file.write(QString::fromRawData(reinterpret_cast<const QChar *>(buffer.data()), used));
+        used = 0;
+    }
+
 private:
-    static constexpr qsizetype chunkSize = 16 * 1024;
+    // Large enough to keep the writes few, small enough for the allocator's reused memory.
+    static constexpr qsizetype capacity = 32 * 1024;
     CrlfTextFile &file;
-    QString chunk;
+    std::vector<char16_t> buffer;
+    qsizetype used = 0;
 };
 
 // One row of udf_data. Public UDF code writes DEFINE_ON_DEMAND( init ), so the name is trimmed:
@@ -53,7 +67,8 @@ void writeTableRow(ChunkedText &text, QStringView head)
     if (comma >= 0)
         name.truncate(comma);
     name = name.trimmed();
-    const qsizetype typeStart = head.indexOf(u"DEFINE") + 7;
+    // Every head the scanner finds begins with DEFINE_; looking further is for other callers.
+    const qsizetype typeStart = (head.startsWith(u"DEFINE") ? 0 : head.indexOf(u"DEFINE")) + 7;
     const QStringView type = head.mid(typeStart, open - typeStart);
     text << u"{\"" << name << u"\", (void (*)(void))" << name << u", UDF_TYPE_" << type << u"},\n";
 }
@@ -83,6 +98,7 @@ void writeFunctionTable(CrlfTextFile &file, const QList<QStringList> &headsPerSo
             u"    *minor = RampantReleaseMinor;\n"
             u"    *revision = RampantReleaseRevision; \n"
             u"} \n";
+    text.flush();
 }
 
 bool definesNothing(const QList<QStringList> &headsPerSource)

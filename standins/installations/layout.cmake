@@ -1,21 +1,29 @@
-# Lays out Kestrune's stand-in installations of Fluent 19.2, Visual Studio 2019 and EDEM 2018, shaped
-# like the real ones (blanks in the folder names included), for tests and demos on hosts that have
-# none of them.
+# Lays out Kestrune's stand-in installations of Fluent 19.2, Visual Studio 2019 (with the Windows
+# SDK beside it) and EDEM 2018, shaped like the real ones (blanks in the folder names included), for
+# tests and demos on hosts that have none of them.
 #
 # Usage:
-#   cmake -DDESTINATION=<folder> -DDEVENV=<built devenv stand-in> [-DDLLTOOL=<llvm-dlltool>]
-#         -P layout.cmake
+#   cmake -DDESTINATION=<folder> -DDEVENV=<built devenv stand-in> [-DSTUBS=<built stubs>]
+#         [-DDLLTOOL=<llvm-dlltool>] -P layout.cmake
 #
 # DESTINATION receives:
-#   ANSYS Inc/v192/fluent                    the Fluent folder (fluent.exe, makefile_nt.udf, headers,
-#                                            import libraries of every variant)
-#   Microsoft Visual Studio/2019/Community   the Visual Studio folder (devenv.exe, vcvars64.bat)
-#   DEM Solutions/EDEM 2018                  the EDEM folder (edem.exe, API headers, import library)
-# Earlier copies of these three folders are replaced. DLLTOOL defaults to llvm-dlltool on PATH or
-# in LLVM 14's folder; it makes real x64 import libraries from the .def files beside this script.
+#   ANSYS Inc/v192/fluent                    the Fluent folder (fluent.exe, the solver DLLs,
+#                                            makefile_nt.udf, headers, import libraries of every
+#                                            variant)
+#   Microsoft Visual Studio/2019/Community   the Visual Studio folder (devenv.exe, vcvars64.bat, the
+#                                            C runtime libraries of its MSVC toolset)
+#   Windows Kits/10                          the Windows SDK's libraries that projects link
+#   DEM Solutions/EDEM 2018                  the EDEM folder (edem.exe, API headers, coupling client
+#                                            DLL and import library)
+# Earlier copies of these folders are replaced. STUBS is the folder where the build put the stub
+# libraries and DLLs (vc, sdk, fluent and edem below it); it defaults to "stubs" beside DEVENV, as
+# the build lays them out. DLLTOOL defaults to llvm-dlltool on PATH or in LLVM 14's folder; it makes
+# real x64 import libraries from the .def files beside this script.
 cmake_minimum_required(VERSION 3.21)
 
 set(sources "${CMAKE_CURRENT_LIST_DIR}")
+set(msvc_toolset 14.29.30133)
+set(windows_sdk 10.0.19041.0)
 set(variants 2d 3d 2ddp 3ddp 2d_host 3d_host 2ddp_host 3ddp_host 2d_node 3d_node 2ddp_node 3ddp_node)
 
 function(fail message)
@@ -64,9 +72,21 @@ function(make_include_folders makefile release_folder)
     endforeach()
 endfunction()
 
+# Every file of one folder of the built stubs into a folder of an installation.
+function(copy_stubs kind target)
+    file(GLOB files "${STUBS}/${kind}/*")
+    if(NOT files)
+        fail("no stubs in ${STUBS}/${kind}")
+    endif()
+    file(MAKE_DIRECTORY "${target}")
+    file(COPY ${files} DESTINATION "${target}")
+endfunction()
+
 function(lay_out_fluent fluent)
     set(release "${fluent}/fluent19.2.0")
     file(WRITE "${fluent}/ntbin/win64/fluent.exe" "Kestrune's stand-in: only its presence counts.\n")
+    # Fluent puts its program folder on PATH; the loader finds the solver DLLs there.
+    copy_stubs(fluent "${fluent}/ntbin/win64")
     copy_with_crlf("${sources}/fluent/makefile_nt.udf" "${release}/src/udf/makefile_nt.udf")
     make_include_folders("${sources}/fluent/makefile_nt.udf" "${release}")
     file(COPY "${sources}/fluent/udf.h" "${sources}/fluent/prop.h" "${sources}/fluent/dpm.h"
@@ -86,10 +106,16 @@ function(lay_out_visual_studio studio)
     file(MAKE_DIRECTORY "${studio}/Common7/IDE")
     file(COPY_FILE "${DEVENV}" "${studio}/Common7/IDE/devenv.exe")
     copy_with_crlf("${sources}/visualstudio/vcvars64.bat" "${studio}/VC/Auxiliary/Build/vcvars64.bat")
+    copy_stubs(vc "${studio}/VC/Tools/MSVC/${msvc_toolset}/lib/x64")
+endfunction()
+
+function(lay_out_windows_sdk kits)
+    copy_stubs(sdk "${kits}/10/Lib/${windows_sdk}/um/x64")
 endfunction()
 
 function(lay_out_edem edem)
     file(WRITE "${edem}/bin/edem.exe" "Kestrune's stand-in: only its presence counts.\n")
+    copy_stubs(edem "${edem}/bin")
     file(COPY "${sources}/edem/Coupling/EdemCouplingClient.h" DESTINATION "${edem}/src/Api/Coupling")
     file(COPY "${sources}/edem/Core/EdemCoreTypes.h" DESTINATION "${edem}/src/Api/Core")
     make_import_library("${sources}/edem/EDEMCouplingClient4.def" "${edem}/lib/EDEMCouplingClient4.lib")
@@ -101,6 +127,13 @@ endif()
 if(NOT DEVENV OR NOT EXISTS "${DEVENV}")
     fail("give the built devenv stand-in with -DDEVENV=<file> (got \"${DEVENV}\")")
 endif()
+if(NOT STUBS)
+    get_filename_component(devenv_folder "${DEVENV}" DIRECTORY)
+    set(STUBS "${devenv_folder}/stubs")
+endif()
+if(NOT IS_DIRECTORY "${STUBS}/vc")
+    fail("give the built stub libraries and DLLs with -DSTUBS=<folder> (got \"${STUBS}\")")
+endif()
 if(NOT DLLTOOL)
     find_program(DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 PATHS /usr/lib/llvm-14/bin)
 endif()
@@ -111,8 +144,10 @@ endif()
 set(fluent_folder "${DESTINATION}/ANSYS Inc/v192/fluent")
 set(studio_folder "${DESTINATION}/Microsoft Visual Studio/2019/Community")
 set(edem_folder "${DESTINATION}/DEM Solutions/EDEM 2018")
+set(kits_folder "${DESTINATION}/Windows Kits")
 file(REMOVE_RECURSE "${DESTINATION}/ANSYS Inc" "${DESTINATION}/Microsoft Visual Studio"
-                    "${DESTINATION}/DEM Solutions")
+                    "${kits_folder}" "${DESTINATION}/DEM Solutions")
 lay_out_fluent("${fluent_folder}")
 lay_out_visual_studio("${studio_folder}")
+lay_out_windows_sdk("${kits_folder}")
 lay_out_edem("${edem_folder}")

@@ -1,7 +1,8 @@
 /* Kestrune's stand-in for the UDF header of a Fluent 19.2 installation. It holds only what a UDF
    function table (udf_names.c) and small user functions need: the table row, the function types,
-   the DEFINE_ macros, Message and the opaque solver types. It needs no C runtime header, so that it
-   compiles for x64 Windows on hosts without the Windows SDK. */
+   the DEFINE_ macros, Message, face and cell loops with a few field accessors, and the opaque
+   solver types. It needs no C runtime header, so that it compiles for x64 Windows on hosts
+   without the Windows SDK. */
 #ifndef KESTRUNE_STANDIN_UDF_H
 #define KESTRUNE_STANDIN_UDF_H
 
@@ -29,31 +30,45 @@ typedef struct
     int type;
 } UDF_Data;
 
-enum {
-    UDF_TYPE_PROFILE = 1,
-    UDF_TYPE_SOURCE,
-    UDF_TYPE_ADJUST,
-    UDF_TYPE_ON_DEMAND,
-    UDF_TYPE_INIT,
-    UDF_TYPE_EXECUTE_AT_END,
-    UDF_TYPE_EXECUTE_AT_EXIT,
-    UDF_TYPE_EXECUTE_ON_LOADING,
-    UDF_TYPE_PROPERTY,
-    UDF_TYPE_DIFFUSIVITY,
-    UDF_TYPE_UDS_FLUX,
-    UDF_TYPE_UDS_UNSTEADY,
-    UDF_TYPE_CG_MOTION,
-    UDF_TYPE_DPM_BODY_FORCE,
-    UDF_TYPE_DPM_DRAG,
-    UDF_TYPE_DPM_SOURCE,
-    UDF_TYPE_DPM_INJECTION_INIT,
-    UDF_TYPE_DPM_SCALAR_UPDATE
-};
+/* The kinds of function, in the order of their numbers (PROFILE is 1). A loader that prints a
+   table names the kinds through this same list, so the two cannot drift apart. */
+#define UDF_TYPE_LIST(X) \
+    X(PROFILE) \
+    X(SOURCE) \
+    X(ADJUST) \
+    X(ON_DEMAND) \
+    X(INIT) \
+    X(EXECUTE_AT_END) \
+    X(EXECUTE_AT_EXIT) \
+    X(EXECUTE_ON_LOADING) \
+    X(PROPERTY) \
+    X(DIFFUSIVITY) \
+    X(UDS_FLUX) \
+    X(UDS_UNSTEADY) \
+    X(CG_MOTION) \
+    X(DPM_BODY_FORCE) \
+    X(DPM_DRAG) \
+    X(DPM_SOURCE) \
+    X(DPM_INJECTION_INIT) \
+    X(DPM_SCALAR_UPDATE)
+
+#define UDF_TYPE_ENUMERATOR(kind) UDF_TYPE_##kind,
+enum { UDF_TYPE_NONE = 0, UDF_TYPE_LIST(UDF_TYPE_ENUMERATOR) UDF_TYPE_COUNT };
+#undef UDF_TYPE_ENUMERATOR
 
 /* Solver services, exported by the solver library that the UDF library links (fl1920.dll on
-   serial and host processes, fl_mpi1920.dll on compute nodes). Both format like printf. */
+   serial and host processes, fl_mpi1920.dll on compute nodes). Message and Error format like
+   printf. */
 int Message(const char *format, ...);
 void Error(const char *format, ...);
+
+/* Mesh and field access, also from the solver library. Fluent reaches most of these through
+   macros over its own storage; here they are plain functions behind the same macros. */
+int Thread_N_Elements(Thread *t);
+void F_Centroid(real x[], face_t f, Thread *t);
+void C_Centroid(real x[], cell_t c, Thread *t);
+real *F_Profile_Value(face_t f, Thread *t, int i);
+real C_Temperature(cell_t c, Thread *t);
 
 /* Message passing between host and nodes, from the multiport library (mport.dll) of parallel
    builds: the rank of the calling process. */
@@ -62,6 +77,25 @@ int mport_rank(void);
 #ifdef __cplusplus
 }
 #endif
+
+/* Dimension of the solver: the 2D variants define RP_2D. */
+#ifdef RP_2D
+#define ND_ND 2
+#else
+#define ND_ND 3
+#endif
+
+/* Loops over the faces or cells of a thread, closed by the matching end macro. */
+#define begin_f_loop(f, t) for ((f) = 0; (f) < Thread_N_Elements(t); ++(f)) {
+#define end_f_loop(f, t) }
+#define begin_c_loop(c, t) for ((c) = 0; (c) < Thread_N_Elements(t); ++(c)) {
+#define end_c_loop(c, t) }
+
+#define F_CENTROID(x, f, t) F_Centroid((x), (f), (t))
+#define C_CENTROID(x, c, t) C_Centroid((x), (c), (t))
+/* The boundary profile value of a face: assignable, as in Fluent. */
+#define F_PROFILE(f, t, i) (*F_Profile_Value((f), (t), (i)))
+#define C_T(c, t) C_Temperature((c), (t))
 
 #define DEFINE_PROFILE(name, t, i) UDF_C_LINKAGE void name(Thread *t, int i)
 #define DEFINE_SOURCE(name, c, t, dS, eqn) \

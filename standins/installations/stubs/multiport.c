@@ -1,0 +1,8 @@
+/* Kestrune's stand-in for Fluent's message passing library mport.dll, which host and node UDF
+   libraries load with Fluent: a run of one process, rank 0. It needs no C runtime. */
+#include "udf.h"
+
+int mport_rank(void)
+{
+    return 0;
+}

@@ -1,0 +1,19 @@
+# The generated solution built into real libudf.dll files by the stand-in devenv and loaded the way
+# Fluent loads them, and the devenv stand-in's own tests. Both need the stand-in installations with
+# their stub libraries; the end-to-end test also the UDF loader, run under Wine.
+if(WIN32 OR NOT TARGET kestrune_standin_installations OR NOT TARGET kestrune_udfloader)
+    return()
+endif()
+
+# Each test lays out its own copy of the installations, so that devenv.log and every built file
+# are its own.
+set(endtoend_layout_definitions
+    KESTRUNE_CMAKE_COMMAND="${CMAKE_COMMAND}"
+    KESTRUNE_STANDIN_LAYOUT_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/../standins/installations/layout.cmake"
+    KESTRUNE_STANDIN_DEVENV="$<TARGET_FILE:kestrune_standin_devenv>"
+    KESTRUNE_STANDIN_STUBS="${KESTRUNE_STANDIN_STUBS}")
+
+kestrune_add_test(tst_standindevenv SOURCES tst_standindevenv.cpp LIBRARIES Qt6::Core
+                  LABELS standins)
+add_dependencies(tst_standindevenv kestrune_standin_installations)
+target_compile_definitions(tst_standindevenv PRIVATE ${endtoend_layout_definitions})

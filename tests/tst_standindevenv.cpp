@@ -1,0 +1,326 @@
+#include <QtTest>
+
+// The stand-in devenv.exe against a cleaned solution of the shape Kestrune leaves (two variant
+// projects, CMake's utility projects gone): it builds real x64 DLLs where the projects say, with
+// the projects' own settings, and fails as Visual Studio does, naming the project and the missing
+// piece, when a source, a library or udf_names.obj is missing.
+class tst_StandinDevenv : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void buildsEveryProject_data();
+    void buildsEveryProject();
+    void failsLikeVisualStudio_data();
+    void failsLikeVisualStudio();
+    void recordsEveryStart();
+
+private:
+    bool instantiate(const QString &fluentLibraries);
+    bool compileFunctionTable(const QString &variant);
+    int devenv(const QStringList &arguments, QString &output);
+    QString dllOf(const QString &configuration, const QString &variant) const;
+
+    QTemporaryDir installationsDir;
+    QScopedPointer<QTemporaryDir> tempDir;
+    QString fluent;
+    QString devenvProgram;
+    QString buildRoot;
+    QString solution;
+};
+
+static QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static bool writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+static QString windowsForm(QString path)
+{
+    return path.replace('/', '\\');
+}
+
+static QString findProgram(const QStringList &names)
+{
+    for (const QString &name : names) {
+        QString found = QStandardPaths::findExecutable(name);
+        if (found.isEmpty())
+            found = QStandardPaths::findExecutable(name, { "/usr/lib/llvm-14/bin" });
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}
+
+static int run(const QString &program, const QStringList &arguments, QString &output)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    output = QString::fromUtf8(process.readAll());
+    return process.exitCode();
+}
+
+// A real x64 DLL: "MZ", then at the offset the DOS header gives, "PE\0\0" and machine 0x8664.
+static bool isX64Dll(const QByteArray &image)
+{
+    if (!image.startsWith("MZ") || image.size() < 0x40)
+        return false;
+    const quint32 pe = qFromLittleEndian<quint32>(image.constData() + 0x3c);
+    return image.mid(pe, 6) == QByteArray("PE\0\0\x64\x86", 6);
+}
+
+void tst_StandinDevenv::initTestCase()
+{
+    QVERIFY(installationsDir.isValid());
+    QString output;
+    QCOMPARE(run(KESTRUNE_CMAKE_COMMAND,
+                 { "-DDESTINATION=" + installationsDir.path(), "-DDEVENV=" KESTRUNE_STANDIN_DEVENV,
+                     "-DSTUBS=" KESTRUNE_STANDIN_STUBS, "-P", KESTRUNE_STANDIN_LAYOUT_SCRIPT },
+                 output),
+        0);
+    fluent = installationsDir.path() + "/ANSYS Inc/v192/fluent";
+    devenvProgram = installationsDir.path()
+        + "/Microsoft Visual Studio/2019/Community/Common7/IDE/devenv.exe";
+    QVERIFY(QFileInfo(devenvProgram).isExecutable());
+}
+
+void tst_StandinDevenv::init()
+{
+    tempDir.reset(new QTemporaryDir);
+    QVERIFY(tempDir->isValid());
+    buildRoot = tempDir->path() + "/工程 目录/buildByVarnholt";
+    solution = buildRoot + "/solution/FLUENTUDF.sln";
+    QVERIFY(instantiate(fluent));
+    QVERIFY(compileFunctionTable("3ddp_host"));
+    QVERIFY(compileFunctionTable("3ddp_node"));
+}
+
+// Copies the test project into the build root, with the placeholders of its solution and projects
+// filled in and Windows line ends, as the clean-up writes them.
+bool tst_StandinDevenv::instantiate(const QString &fluentLibraries)
+{
+    const QString data = QStringLiteral(KESTRUNE_TEST_DATA "/standindevenv");
+    QDirIterator it(data, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        QByteArray content = contentOf(source);
+        if (source.endsWith(".sln") || source.endsWith(".vcxproj")) {
+            content.replace("@WINFLUENT@", windowsForm(fluent).toUtf8())
+                .replace("@FLUENT@", fluentLibraries.toUtf8())
+                .replace("@WINROOT@", windowsForm(buildRoot).toUtf8())
+                .replace("@ROOT@", buildRoot.toUtf8())
+                .replace("\n", "\r\n");
+        }
+        if (!writeFile(buildRoot + "/" + QDir(data).relativeFilePath(source), content))
+            return false;
+    }
+    return true;
+}
+
+// udf_names.obj as Kestrune compiles it: cl /DUDF_EXPORTING /c /MDd with the Fluent headers.
+bool tst_StandinDevenv::compileFunctionTable(const QString &variant)
+{
+    const QString compiler = findProgram({ "clang-cl", "clang-cl-14" });
+    const QString folder = buildRoot + "/" + variant;
+    QString output;
+    const int status = run(compiler,
+        { "--target=x86_64-pc-windows-msvc", "/nologo", "/DUDF_EXPORTING", "/c", "/MDd",
+            "/I" + fluent + "/fluent19.2.0/src/udf", "/Fo" + folder + "/udf_names.obj", "--",
+            folder + "/udf_names.c" },
+        output);
+    if (status != 0)
+        qWarning().noquote() << output;
+    return status == 0;
+}
+
+int tst_StandinDevenv::devenv(const QStringList &arguments, QString &output)
+{
+    const int status = run(devenvProgram, arguments, output);
+    output.replace(buildRoot, "@ROOT@").replace(windowsForm(buildRoot), "@WINROOT@");
+    return status;
+}
+
+QString tst_StandinDevenv::dllOf(const QString &configuration, const QString &variant) const
+{
+    return buildRoot + "/solution/" + configuration + "/libudf/win64/" + variant + "/libudf.dll";
+}
+
+void tst_StandinDevenv::buildsEveryProject_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("configuration");
+    QTest::addColumn<QString>("runtime");
+    QTest::addColumn<QString>("summary");
+    const QString built
+        = "========== Build: 2 succeeded, 0 failed, 0 up-to-date, 0 skipped ==========";
+    QTest::newRow("Debug|x64") << QStringList { "@SLN@", "/Build", "Debug|x64" } << "Debug"
+                               << "debug C runtime" << built;
+    QTest::newRow("Debug means x64") << QStringList { "@SLN@", "/Build", "Debug" } << "Debug"
+                                     << "debug C runtime" << built;
+    QTest::newRow("Release|x64, switch first")
+        << QStringList { "/build", "Release|x64", "@SLN@" } << "Release"
+        << "release C runtime" << built;
+    QTest::newRow("rebuild")
+        << QStringList { "@SLN@", "/Rebuild", "Release|x64" } << "Release"
+        << "release C runtime"
+        << "========== Rebuild All: 2 succeeded, 0 failed, 0 skipped ==========";
+}
+
+void tst_StandinDevenv::buildsEveryProject()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, configuration);
+    QFETCH(QString, runtime);
+    QFETCH(QString, summary);
+    QString output;
+    const int status = devenv(arguments.replaceInStrings("@SLN@", solution), output);
+    QVERIFY2(status == 0, qPrintable(output));
+    QVERIFY2(output.trimmed().endsWith(summary), qPrintable(output));
+    // The cleaned projects still reference CMake's ZERO_CHECK project; Visual Studio only warns.
+    QVERIFY(output.contains("1>3ddp_host.vcxproj : warning MSB9008: The referenced project "
+                            "@WINROOT@\\solution\\ZERO_CHECK.vcxproj does not exist."));
+    for (const QString &variant : QStringList { "3ddp_host", "3ddp_node" }) {
+        const QString dll = dllOf(configuration, variant);
+        QVERIFY2(
+            output.contains(variant + ".vcxproj -> " + QString(dll).replace(buildRoot, "@ROOT@")),
+            qPrintable(output));
+        const QByteArray image = contentOf(dll);
+        QVERIFY2(isX64Dll(image), qPrintable(dll));
+        for (const QByteArray &text : { QByteArray("built for ") + configuration.toUtf8(),
+                 runtime.toUtf8(), QByteArray("udf_data"), QByteArray("n_udf_data"),
+                 QByteArray("UDF_Inquire_Release") })
+            QVERIFY2(image.contains(text + '\0'), text.constData());
+        const QString folder = QFileInfo(dll).path();
+        QVERIFY(QFileInfo(folder + "/libudf.lib").isFile());
+        QCOMPARE(QFileInfo(folder + "/libudf.pdb").isFile(), configuration == "Debug");
+    }
+    QVERIFY(!QFileInfo::exists(
+        buildRoot + "/solution/" + (configuration == "Debug" ? "Release" : "Debug")));
+}
+
+void tst_StandinDevenv::failsLikeVisualStudio_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("configuration");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("built");
+    QTest::newRow("missing source")
+        << "remove src/CParticleData.cpp"
+        << "Debug|x64"
+        << QStringList { "1>3ddp_host.vcxproj : error C1083: Cannot open source file: "
+                         "'@ROOT@/src/CParticleData.cpp': No such file or directory",
+               "Build: 1 succeeded, 1 failed" }
+        << QStringList { "3ddp_node" };
+    QTest::newRow("missing link library")
+        << "no Fluent libraries"
+        << "Debug|x64"
+        << QStringList { "1>3ddp_host.vcxproj : error LNK1181: cannot open input file 'mport.lib'",
+               "1>3ddp_host.vcxproj : error LNK1181: cannot open input file 'fl1920.lib'",
+               "2>3ddp_node.vcxproj : error LNK1181: cannot open input file 'fl_mpi1920.lib'",
+               "Build: 0 succeeded, 2 failed" }
+        << QStringList();
+    QTest::newRow("missing udf_names.obj")
+        << "remove 3ddp_node/udf_names.obj"
+        << "Release|x64"
+        << QStringList { "2>3ddp_node.vcxproj : error LNK1181: cannot open input file "
+                         "'@ROOT@/3ddp_node/udf_names.obj'",
+               "Build: 1 succeeded, 1 failed" }
+        << QStringList { "3ddp_host" };
+    QTest::newRow("function the libraries lack")
+        << "call edemConnect"
+        << "Debug|x64"
+        << QStringList { "1>3ddp_host.vcxproj : error LNK2019: unresolved external symbol "
+                         "edemConnect",
+               "Build: 1 succeeded, 1 failed" }
+        << QStringList { "3ddp_node" };
+    QTest::newRow("source that does not compile")
+        << "break src/profile.c"
+        << "Debug|x64"
+        << QStringList { "1>@ROOT@/src/profile.c(", "2>@ROOT@/src/profile.c(",
+               "Build: 0 succeeded, 2 failed" }
+        << QStringList();
+    QTest::newRow("custom build step left")
+        << "custom build in 3ddp_host"
+        << "Debug|x64"
+        << QStringList { "1>3ddp_host.vcxproj : error MSB8066: Custom build for "
+                         "'@WINROOT@\\3ddp_host\\CMakeLists.txt' exited with code 1.",
+               "Build: 1 succeeded, 1 failed" }
+        << QStringList { "3ddp_node" };
+    QTest::newRow("configuration the solution lacks")
+        << "none"
+        << "Debug|Win32"
+        << QStringList { "error : Invalid solution configuration \"Debug|Win32\"." }
+        << QStringList();
+    QTest::newRow("missing solution")
+        << "remove solution/FLUENTUDF.sln"
+        << "Debug|x64"
+        << QStringList { "error : Cannot open the solution file '@ROOT@/solution/FLUENTUDF.sln'" }
+        << QStringList();
+}
+
+void tst_StandinDevenv::failsLikeVisualStudio()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, configuration);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, built);
+    if (change.startsWith("remove "))
+        QVERIFY(QFile::remove(buildRoot + "/" + change.mid(7)));
+    else if (change == "no Fluent libraries")
+        QVERIFY(instantiate(tempDir->path() + "/no Fluent here"));
+    else if (change == "call edemConnect")
+        QVERIFY(writeFile(buildRoot + "/src/CParticleData.cpp",
+            contentOf(buildRoot + "/src/CParticleData.cpp")
+                + "extern \"C\" int edemConnect(void);\nint connectToEdem() { return "
+                  "edemConnect(); }\n"));
+    else if (change == "break src/profile.c")
+        QVERIFY(writeFile(buildRoot + "/src/profile.c", "this is not C;\n"));
+    else if (change == "custom build in 3ddp_host") {
+        const QString project = buildRoot + "/solution/3ddp_host/3ddp_host.vcxproj";
+        const QByteArray rule = "  <ItemGroup>\r\n    <CustomBuild Include=\""
+            + windowsForm(buildRoot).toUtf8()
+            + "\\3ddp_host\\CMakeLists.txt\">\r\n      <Message>Building Custom Rule</Message>\r\n"
+              "    </CustomBuild>\r\n  </ItemGroup>\r\n  <ItemGroup />";
+        QVERIFY(writeFile(project, contentOf(project).replace("  <ItemGroup />", rule)));
+    }
+
+    QString output;
+    const int status = devenv({ solution, "/Build", configuration }, output);
+    QVERIFY(status != 0);
+    for (const QString &message : messages)
+        QVERIFY2(output.contains(message), qPrintable("wanted: " + message + "\ngot:\n" + output));
+    for (const QString &variant : QStringList { "3ddp_host", "3ddp_node" }) {
+        const QString dll = dllOf(configuration.section('|', 0, 0), variant);
+        QVERIFY2(QFileInfo::exists(dll) == built.contains(variant), qPrintable(variant));
+    }
+}
+
+void tst_StandinDevenv::recordsEveryStart()
+{
+    QString output;
+    QCOMPARE(devenv({ solution }, output), 0);
+    QVERIFY2(output.isEmpty(), qPrintable(output)); // opening builds nothing
+    QVERIFY(!QFileInfo::exists(buildRoot + "/solution/Debug"));
+    QCOMPARE(devenv({ solution, "/Build", "Debug|x64" }, output), 0);
+    QCOMPARE(devenv({ "/Build" }, output), 1);
+    QVERIFY2(output.contains("error : no solution file (.sln) given to build"), qPrintable(output));
+
+    const QString log = QFileInfo(devenvProgram).path() + "/devenv.log";
+    const QStringList lines = QString::fromUtf8(contentOf(log)).split('\n');
+    QCOMPARE(lines.mid(lines.size() - 4),
+        QStringList({ solution, solution + "\t/Build\tDebug|x64", "/Build", "" }));
+}
+
+QTEST_GUILESS_MAIN(tst_StandinDevenv)
+#include "tst_standindevenv.moc"

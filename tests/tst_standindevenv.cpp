@@ -14,6 +14,7 @@ private slots:
     void buildsEveryProject();
     void failsLikeVisualStudio_data();
     void failsLikeVisualStudio();
+    void buildsDependenciesFirst();
     void recordsEveryStart();
 
 private:
@@ -304,6 +305,26 @@ void tst_StandinDevenv::failsLikeVisualStudio()
         const QString dll = dllOf(configuration.section('|', 0, 0), variant);
         QVERIFY2(QFileInfo::exists(dll) == built.contains(variant), qPrintable(variant));
     }
+}
+
+// Visual Studio builds a project after those it depends on, whatever the order of the file.
+void tst_StandinDevenv::buildsDependenciesFirst()
+{
+    const QByteArray zeroCheck = "{985CA4E3-4ECA-3382-BF54-07C0BF195601}";
+    const QByteArray node = "{7BE1DB36-E740-3C8B-883B-63D9E5DFF272}";
+    QByteArray text = contentOf(solution);
+    const int hostDependency = text.indexOf(zeroCheck + " = " + zeroCheck);
+    QVERIFY(hostDependency > 0);
+    text.replace(hostDependency, 2 * zeroCheck.size() + 3, node + " = " + node);
+    QVERIFY(writeFile(solution, text));
+
+    QString output;
+    QCOMPARE(devenv({ solution, "/Build", "Debug|x64" }, output), 0);
+    QVERIFY2(
+        output.startsWith("1>------ Build started: Project: 3ddp_node, Configuration: Debug x64"),
+        qPrintable(output));
+    QVERIFY(
+        output.contains("2>------ Build started: Project: 3ddp_host, Configuration: Debug x64"));
 }
 
 void tst_StandinDevenv::recordsEveryStart()

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QString folderType = QStringLiteral("2150E333-8FDC-42A3-9474-1A3956D46DE8");
@@ -116,23 +118,19 @@ QList<SolutionProject> projectsToBuild(
         if (solution.builtProjects.contains(project.guid + "." + solutionConfiguration))
             pending << project;
     }
+    const auto waits = [&pending](const SolutionProject &project) {
+        return std::any_of(pending.begin(), pending.end(), [&](const SolutionProject &other) {
+            return project.dependencies.contains(other.guid);
+        });
+    };
     QList<SolutionProject> ordered;
-    QSet<QString> done;
     while (!pending.isEmpty()) {
         const int before = pending.size();
         for (int i = 0; i < pending.size(); ++i) {
-            const bool ready = std::all_of(pending.at(i).dependencies.begin(),
-                pending.at(i).dependencies.end(), [&](const QString &guid) {
-                    return done.contains(guid)
-                        || std::none_of(pending.begin(), pending.end(),
-                            [&](const SolutionProject &other) { return other.guid == guid; });
-                });
-            if (ready) {
-                done.insert(pending.at(i).guid);
+            if (!waits(pending.at(i)))
                 ordered << pending.takeAt(i--);
-            }
         }
-        if (pending.size() == before) // a dependency cycle: build the rest in file order
+        if (pending.size() == before) // a dependency cycle: the rest in the order of the file
             return ordered + pending;
     }
     return ordered;

@@ -72,84 +72,115 @@ void dropDebugLines(QtMsgType type, const QMessageLogContext &, const QString &m
         QTextStream(stderr) << message << '\n';
 }
 
+struct Project {
+    QStringList sources;
+    QString variantDirectory;
+    std::vector<QByteArray> contents;
+    double megabytes = 0;
+    qsizetype definitions = 0;
+};
+
+bool makeProject(const QString &folder, Project &project)
+{
+    project.sources = writeBenchProject(folder + "/src", sourceCount, projectBytes);
+    project.variantDirectory = folder + "/3ddp";
+    if (project.sources.isEmpty() || !QDir().mkpath(project.variantDirectory))
+        return false;
+    qint64 bytes = 0;
+    for (const QString &source : project.sources) {
+        project.contents.push_back(contentOf(source));
+        bytes += project.contents.back().size();
+        project.definitions += scanUdfDefinitions(project.contents.back()).size();
+    }
+    project.megabytes = bytes / (1024.0 * 1024.0);
+    return true;
+}
+
+struct Figures {
+    Timing scan, filePass, writer, threeReads;
+    double referenceMs = 0;
+    int referenceHeads = 0;
+};
+
+void measure(const Project &project, Figures &figures)
+{
+    CKestrune engine;
+    figures.scan.work = [&] {
+        for (const QByteArray &content : project.contents)
+            scanUdfDefinitions(content);
+    };
+    figures.filePass.work = [&] {
+        for (const QString &source : project.sources)
+            engine.findUdfDefinitions(source);
+    };
+    figures.writer.work = [&] { engine.writeUdfNames(project.sources, project.variantDirectory); };
+    figures.threeReads.work = [&] {
+        for (int pass = 0; pass < 3; ++pass) {
+            for (const QString &source : project.sources)
+                contentOf(source);
+        }
+    };
+    // Rounds interleave the measurements, so that a busy spell of the machine hits all of them.
+    for (int round = 0; round < rounds; ++round) {
+        for (Timing *timing :
+            { &figures.scan, &figures.filePass, &figures.writer, &figures.threeReads })
+            timing->measure();
+    }
+    QElapsedTimer timer;
+    timer.start();
+    for (const QByteArray &content : project.contents)
+        figures.referenceHeads += regularExpressionHeads(content);
+    figures.referenceMs = timer.nsecsElapsed() / 1e6;
+}
+
+void print(const Project &project, const Figures &figures)
+{
+    QTextStream out(stdout);
+    out.setRealNumberNotation(QTextStream::FixedNotation);
+    out.setRealNumberPrecision(2);
+    const double megabytes = project.megabytes;
+    out << "Project: " << project.sources.size() << " sources, " << megabytes << " MB, "
+        << project.definitions << " definitions\n"
+        << "Times are the best of " << rounds << " rounds; files in the page cache.\n"
+        << "                                           wall ms     CPU ms\n";
+    const auto line = [&](const char *label, const Timing &timing, const QString &note) {
+        out << label << qSetFieldWidth(10) << timing.wallMs << timing.cpuMs << qSetFieldWidth(0)
+            << note << "\n";
+    };
+    const auto rate = [&](const Timing &timing) {
+        return QString("   %1 MB/s (wall), %2 MB/s (CPU)")
+            .arg(megabytes / timing.wallMs * 1000, 0, 'f', 1)
+            .arg(megabytes / timing.cpuMs * 1000, 0, 'f', 1);
+    };
+    line("Scanner, in memory                      ", figures.scan, rate(figures.scan));
+    line("Scanner pass: findUdfDefinitions on all ", figures.filePass, rate(figures.filePass));
+    line("writeUdfNames over the whole project    ", figures.writer, QString());
+    line("Reading the files three times           ", figures.threeReads, QString());
+    const auto ratio = [&](const char *label, const Timing &base) {
+        out << label << figures.writer.wallMs / base.wallMs << " (wall), "
+            << figures.writer.cpuMs / base.cpuMs << " (CPU)\n";
+    };
+    ratio("Ratio writeUdfNames / one scanner pass:   ", figures.filePass);
+    ratio("Ratio writeUdfNames / three reads:        ", figures.threeReads);
+    out << "Reference, regular expressions, one run:  " << megabytes / figures.referenceMs * 1000
+        << " MB/s (" << figures.referenceHeads << " heads; comments over lines not removed)\n";
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    QTextStream out(stdout);
     QTemporaryDir temp;
-    const QStringList sources = writeBenchProject(temp.path() + "/src", sourceCount, projectBytes);
-    const QString variantDirectory = temp.path() + "/3ddp";
-    if (sources.isEmpty() || !QDir().mkpath(variantDirectory)) {
+    Project project;
+    if (!makeProject(temp.path(), project)) {
         QTextStream(stderr) << "Cannot write the benchmark project in " << temp.path() << '\n';
         return 1;
     }
     // writeUdfNames logs the source list on every run; the figures must stay readable.
     qInstallMessageHandler(dropDebugLines);
-
-    std::vector<QByteArray> contents;
-    qint64 bytes = 0;
-    for (const QString &source : sources) {
-        contents.push_back(contentOf(source));
-        bytes += contents.back().size();
-    }
-    const double megabytes = bytes / (1024.0 * 1024.0);
-    qsizetype definitions = 0;
-    for (const QByteArray &content : contents)
-        definitions += scanUdfDefinitions(content).size();
-
-    CKestrune engine;
-    Timing scan { [&] {
-        for (const QByteArray &content : contents)
-            scanUdfDefinitions(content);
-    } };
-    Timing filePass { [&] {
-        for (const QString &source : sources)
-            engine.findUdfDefinitions(source);
-    } };
-    Timing writer { [&] { engine.writeUdfNames(sources, variantDirectory); } };
-    Timing threeReads { [&] {
-        for (int pass = 0; pass < 3; ++pass) {
-            for (const QString &source : sources)
-                contentOf(source);
-        }
-    } };
-    // Rounds interleave the measurements, so that a busy spell of the machine hits all of them.
-    for (int round = 0; round < rounds; ++round) {
-        for (Timing *timing : { &scan, &filePass, &writer, &threeReads })
-            timing->measure();
-    }
-    QElapsedTimer timer;
-    timer.start();
-    int referenceHeads = 0;
-    for (const QByteArray &content : contents)
-        referenceHeads += regularExpressionHeads(content);
-    const double referenceMs = timer.nsecsElapsed() / 1e6;
-
-    out.setRealNumberNotation(QTextStream::FixedNotation);
-    out.setRealNumberPrecision(2);
-    out << "Project: " << sources.size() << " sources, " << megabytes << " MB, " << definitions
-        << " definitions\n";
-    out << "Times are the best of " << rounds << " rounds; files in the page cache.\n";
-    out << "                                           wall ms     CPU ms\n";
-    const auto line = [&](const char *label, const Timing &timing) {
-        out << label << qSetFieldWidth(10) << timing.wallMs << timing.cpuMs << qSetFieldWidth(0);
-    };
-    line("Scanner, in memory                      ", scan);
-    out << "   " << megabytes / scan.wallMs * 1000 << " MB/s (wall), "
-        << megabytes / scan.cpuMs * 1000 << " MB/s (CPU)\n";
-    line("Scanner pass over the files (read, scan)", filePass);
-    out << "   " << megabytes / filePass.wallMs * 1000 << " MB/s (wall)\n";
-    line("writeUdfNames over the whole project    ", writer);
-    out << "\n";
-    line("Reading the files three times           ", threeReads);
-    out << "\n";
-    out << "Ratio writeUdfNames / one scanner pass:   " << writer.wallMs / filePass.wallMs
-        << " (wall), " << writer.cpuMs / filePass.cpuMs << " (CPU)\n";
-    out << "Ratio writeUdfNames / three reads:        " << writer.wallMs / threeReads.wallMs
-        << " (wall), " << writer.cpuMs / threeReads.cpuMs << " (CPU)\n";
-    out << "Reference, regular expressions, one run:  " << megabytes / referenceMs * 1000
-        << " MB/s (" << referenceHeads << " heads; comments over lines not removed)\n";
+    Figures figures;
+    measure(project, figures);
+    print(project, figures);
     return 0;
 }

@@ -1,0 +1,261 @@
+#include "dialoganswerer.h"
+#include "windowfixture.h"
+#include "wineloader.h"
+
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+// The whole road, as a user travels it: the create command through the window with the stand-in
+// cmd.exe and cmake, the solution built by the stand-in devenv into real x64 libudf.dll files, and
+// those libraries loaded the way Fluent loads them (under Wine), whose function tables must list
+// the sources' DEFINE_ functions in order. Then a saved source copy gains a function, the function
+// table is regenerated, and the rebuilt libraries list the new function too.
+class tst_EndToEnd : public QObject {
+    Q_OBJECT
+
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void serialUdfBuildLoads();
+    void parallelCouplingBuildLoads();
+    void pickedHeaderIsFound();
+
+private:
+    void create(const char *buildType, int parallel, const QStringList &files);
+    void buildDebug();
+    void checkTables(
+        const QString &outputFolder, const QStringList &variants, const QString &stage);
+    void saveWithNewFunction(
+        const QString &source, const QByteArray &definition, const QStringList &variants);
+    QString buildRoot() const { return projectFolder + "/buildByVarnholt"; }
+
+    QByteArray originalPath;
+    QTemporaryDir installationsDir;
+    QString fluent;
+    QString studio;
+    QString edem;
+    QString wineProblem;
+    QScopedPointer<WindowFixture> fixture;
+    QScopedPointer<DialogAnswerer> answerer;
+    QString projectFolder;
+};
+
+// Helpers report through QVERIFY; the steps after a failed one would only add noise.
+#define STEP(call)                                                                                 \
+    do {                                                                                           \
+        call;                                                                                      \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
+    } while (false)
+
+static QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static bool writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+static int run(const QString &program, const QStringList &arguments, QString &output)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    output = QString::fromUtf8(process.readAll());
+    return process.exitCode();
+}
+
+// The expected listing of the loader, tests/data/endtoend/expected/<name>.txt. On a mismatch the
+// listing goes to golden-actual/ beside the test program with a unified diff;
+// KESTRUNE_REGENERATE_GOLDEN=1 rewrites the expected file instead.
+static bool matchesExpected(const QByteArray &actual, const QString &name)
+{
+    const QString expected = QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/expected/") + name;
+    if (qEnvironmentVariableIntValue("KESTRUNE_REGENERATE_GOLDEN") == 1)
+        return writeFile(expected, actual);
+    if (contentOf(expected) == actual)
+        return true;
+    const QString actualPath
+        = QCoreApplication::applicationDirPath() + "/golden-actual/endtoend/" + name + ".actual";
+    writeFile(actualPath, actual);
+    QString diff;
+    run("diff", { "-u", expected, actualPath }, diff);
+    qWarning().noquote() << "Mismatch with" << expected << "\n" << diff;
+    return false;
+}
+
+void tst_EndToEnd::initTestCase()
+{
+    originalPath = qgetenv("PATH");
+    qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ':' + originalPath);
+    QVERIFY(installationsDir.isValid());
+    QString output;
+    const int status = run(KESTRUNE_CMAKE_COMMAND,
+        { "-DDESTINATION=" + installationsDir.path(), "-DDEVENV=" KESTRUNE_STANDIN_DEVENV,
+            "-DSTUBS=" KESTRUNE_STANDIN_STUBS, "-P", KESTRUNE_STANDIN_LAYOUT_SCRIPT },
+        output);
+    QVERIFY2(status == 0, qPrintable(output));
+    fluent = installationsDir.path() + "/ANSYS Inc/v192/fluent";
+    studio = installationsDir.path() + "/Microsoft Visual Studio/2019/Community";
+    edem = installationsDir.path() + "/DEM Solutions/EDEM 2018";
+    wineProblem = WineLoader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX).unavailableReason();
+    if (!wineProblem.isEmpty())
+        qWarning().noquote() << wineProblem << "- the libraries are built but not loaded";
+}
+
+void tst_EndToEnd::cleanupTestCase()
+{
+    qputenv("PATH", originalPath);
+}
+
+void tst_EndToEnd::init()
+{
+    fixture.reset(new WindowFixture);
+    fixture->open();
+    answerer.reset(new DialogAnswerer);
+    projectFolder = fixture->root() + "/王工 CFD/入口 研究";
+    QVERIFY(QDir().mkpath(projectFolder));
+    fixture->child<QLineEdit>("editPathFluent")->setText(fluent);
+    fixture->child<QLineEdit>("editPathVS")->setText(studio);
+    fixture->child<QLineEdit>("editPathEdem")->setText(edem);
+}
+
+void tst_EndToEnd::cleanup()
+{
+    QVERIFY2(answerer->unexpected.isEmpty(), qPrintable(answerer->unexpected.join(", ")));
+    answerer.reset();
+    fixture.reset();
+}
+
+// Picks the files from the test's sources through the file dialog, chooses the options and the
+// project folder, and creates.
+void tst_EndToEnd::create(const char *buildType, int parallel, const QStringList &files)
+{
+    const QString picked = fixture->root() + "/picked files";
+    for (const QString &file : files) {
+        QVERIFY(writeFile(picked + "/" + file,
+            contentOf(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file)));
+    }
+    answerer->expect(DialogAnswerer::pickFiles(picked, files));
+    fixture->child<QPushButton>("btnAdd")->click();
+    fixture->child<QRadioButton>(buildType)->click();
+    fixture->child<QComboBox>("cbDimension")->setCurrentIndex(0);
+    fixture->child<QComboBox>("cbPrecision")->setCurrentIndex(0);
+    fixture->child<QComboBox>("cbParallel")->setCurrentIndex(parallel);
+    answerer->expect(DialogAnswerer::chooseFolder(projectFolder));
+    fixture->child<QPushButton>("btnCreateVsProject")->click();
+    QVERIFY(answerer->allAnswered());
+    QCOMPARE(fixture->child<QProgressBar>("progressBar")->value(), 100);
+}
+
+// What a user does in Visual Studio next: build Debug.
+void tst_EndToEnd::buildDebug()
+{
+    const QString solution = buildRoot() + "/solution/FLUENTUDF.sln";
+    const QString devenv = studio + "/Common7/IDE/devenv.exe";
+    QString output;
+    const int status = run(devenv, { solution, "/Build", "Debug|x64" }, output);
+    QVERIFY2(status == 0, qPrintable(output));
+    QVERIFY2(output.contains(" succeeded, 0 failed, 0 up-to-date, 0 skipped =========="),
+        qPrintable(output));
+    const QStringList log
+        = QString::fromUtf8(contentOf(studio + "/Common7/IDE/devenv.log")).split('\n');
+    QVERIFY(log.size() >= 2);
+    QCOMPARE(log.at(log.size() - 2), solution + "\t/Build\tDebug|x64");
+}
+
+void tst_EndToEnd::checkTables(
+    const QString &outputFolder, const QStringList &variants, const QString &stage)
+{
+    const WineLoader loader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX);
+    for (const QString &variant : variants) {
+        const QString library
+            = buildRoot() + "/solution/Debug/" + outputFolder + "/win64/" + variant + "/libudf.dll";
+        QVERIFY2(contentOf(library).startsWith("MZ"), qPrintable(library));
+        if (!wineProblem.isEmpty())
+            continue;
+        const WineLoader::Listing listing
+            = loader.list(library, { fluent + "/ntbin/win64", edem + "/bin" });
+        QVERIFY2(listing.status == 0, qPrintable(listing.errors));
+        QVERIFY(matchesExpected(listing.output.toUtf8(), stage + "_" + variant + ".txt"));
+    }
+}
+
+// Saves the copy in src the way an editor does, and waits until every variant's function table
+// names the new function.
+void tst_EndToEnd::saveWithNewFunction(
+    const QString &source, const QByteArray &definition, const QStringList &variants)
+{
+    const QString name = QString::fromUtf8(definition.mid(definition.indexOf('(') + 1))
+                             .section(QRegularExpression("[,)]"), 0, 0);
+    const auto tablesName = [&] {
+        return std::all_of(variants.begin(), variants.end(), [&](const QString &variant) {
+            return contentOf(buildRoot() + "/" + variant + "/udf_names.obj")
+                .contains(name.toUtf8() + '\0');
+        });
+    };
+    QVERIFY(!tablesName());
+    const QString path = buildRoot() + "/src/" + source;
+    QVERIFY(writeFile(path, contentOf(path) + "\n" + definition));
+    QTRY_VERIFY_WITH_TIMEOUT(tablesName(), 30000);
+    // A save may be reported twice; the second regeneration runs here, not during the build.
+    QCoreApplication::processEvents();
+    QVERIFY(tablesName());
+}
+
+void tst_EndToEnd::serialUdfBuildLoads()
+{
+    STEP(create("rbtnFluentUdf", 1, { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }));
+    STEP(buildDebug());
+    STEP(checkTables("libudf", { "3ddp" }, "serial"));
+
+    STEP(saveWithNewFunction("heat_source.c",
+        "DEFINE_INIT(initial_temperature, domain)\n{\n    (void)domain;\n}\n", { "3ddp" }));
+    STEP(buildDebug());
+    checkTables("libudf", { "3ddp" }, "serial_saved");
+}
+
+// The adaptor file CParticleData.cpp is built into the host library only: the node's table must
+// not name its functions, or the node library would not link.
+void tst_EndToEnd::parallelCouplingBuildLoads()
+{
+    STEP(create("rbtnCoupling_Euler", 0,
+        { "drag_law.c", "CParticleData.cpp", "momentum_source.cpp", "particle_settings.h" }));
+    STEP(buildDebug());
+    STEP(checkTables("edem_udf", { "3ddp_host", "3ddp_node" }, "coupling"));
+
+    STEP(saveWithNewFunction("drag_law.c",
+        "DEFINE_ON_DEMAND(report_rank)\n{\n    Message(\"rank %d\\n\", mport_rank());\n}\n",
+        { "3ddp_host", "3ddp_node" }));
+    STEP(buildDebug());
+    checkTables("edem_udf", { "3ddp_host", "3ddp_node" }, "coupling_saved");
+}
+
+// A header picked for the project lies in the build root's include folder; a source that includes
+// it must compile.
+void tst_EndToEnd::pickedHeaderIsFound()
+{
+    STEP(create("rbtnFluentUdf", 1, { "heated_wall.c", "flow_props.h" }));
+    QEXPECT_FAIL("",
+        "the plain UDF projects do not put the build root's include folder on the include path",
+        Abort);
+    buildDebug();
+}
+
+QTEST_MAIN(tst_EndToEnd)
+#include "tst_endtoend.moc"

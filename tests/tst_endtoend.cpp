@@ -27,6 +27,8 @@ private slots:
     void serialUdfBuildLoads();
     void parallelCouplingBuildLoads();
     void pickedHeaderIsFound();
+    void loaderRefusesWhatFluentCannotLoad_data();
+    void loaderRefusesWhatFluentCannotLoad();
 
 private:
     void create(const char *buildType, int parallel, const QStringList &files);
@@ -227,7 +229,16 @@ void tst_EndToEnd::serialUdfBuildLoads()
     STEP(saveWithNewFunction("heat_source.c",
         "DEFINE_INIT(initial_temperature, domain)\n{\n    (void)domain;\n}\n", { "3ddp" }));
     STEP(buildDebug());
-    checkTables("libudf", { "3ddp" }, "serial_saved");
+    STEP(checkTables("libudf", { "3ddp" }, "serial_saved"));
+
+    // Fluent finds its solver library on its own program folder; without it nothing loads.
+    if (!wineProblem.isEmpty())
+        return;
+    const WineLoader::Listing listing
+        = WineLoader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX)
+              .list(buildRoot() + "/solution/Debug/libudf/win64/3ddp/libudf.dll", {});
+    QCOMPARE(listing.status, 2);
+    QVERIFY2(listing.errors.startsWith("udfloader: cannot load Z:\\"), qPrintable(listing.errors));
 }
 
 // The adaptor file CParticleData.cpp is built into the host library only: the node's table must
@@ -255,6 +266,32 @@ void tst_EndToEnd::pickedHeaderIsFound()
         "the plain UDF projects do not put the build root's include folder on the include path",
         Abort);
     buildDebug();
+}
+
+void tst_EndToEnd::loaderRefusesWhatFluentCannotLoad_data()
+{
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no such library")
+        << "@TEMP@/no such/libudf.dll" << 2 << "udfloader: cannot load Z:\\";
+    QTest::newRow("a DLL without function table")
+        << "@FLUENT@/ntbin/win64/fl1920.dll" << 3 << "does not export UDF_Inquire_Release\n";
+}
+
+void tst_EndToEnd::loaderRefusesWhatFluentCannotLoad()
+{
+    QFETCH(QString, library);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    if (!wineProblem.isEmpty())
+        QSKIP(qPrintable(wineProblem));
+    library.replace("@TEMP@", fixture->root()).replace("@FLUENT@", fluent);
+    const WineLoader::Listing listing
+        = WineLoader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX).list(library, {});
+    QCOMPARE(listing.status, status);
+    QVERIFY(listing.output.isEmpty());
+    QVERIFY2(listing.errors.contains(message), qPrintable(listing.errors));
 }
 
 QTEST_MAIN(tst_EndToEnd)

@@ -74,8 +74,10 @@ private:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("WINEPREFIX"), prefix);
         environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-        // A new prefix would otherwise offer to install Mono and Gecko, in dialogs nobody answers.
-        environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+        // A new prefix would otherwise offer to install Mono and Gecko, in dialogs nobody answers,
+        // and write menu entries below the user's home folder.
+        environment.insert(QStringLiteral("WINEDLLOVERRIDES"),
+            QStringLiteral("mscoree,mshtml,winemenubuilder.exe="));
         // Wine turns the arguments into UTF-16 through the locale: Chinese paths need UTF-8 here.
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         environment.remove(QStringLiteral("DISPLAY"));

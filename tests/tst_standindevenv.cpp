@@ -3,7 +3,8 @@
 // The stand-in devenv.exe against a cleaned solution of the shape Kestrune leaves (two variant
 // projects, CMake's utility projects gone): it builds real x64 DLLs where the projects say, with
 // the projects' own settings, and fails as Visual Studio does, naming the project and the missing
-// piece, when a source, a library or udf_names.obj is missing.
+// piece, when a source, a library or udf_names.obj is missing. An include folder that does not
+// exist (the host project names one) is ignored, as Visual Studio does.
 class tst_StandinDevenv : public QObject {
     Q_OBJECT
 
@@ -14,6 +15,7 @@ private slots:
     void buildsEveryProject();
     void failsLikeVisualStudio_data();
     void failsLikeVisualStudio();
+    void outputGoesWhereTheProjectSays();
     void buildsDependenciesFirst();
     void recordsEveryStart();
 
@@ -305,6 +307,29 @@ void tst_StandinDevenv::failsLikeVisualStudio()
         const QString dll = dllOf(configuration.section('|', 0, 0), variant);
         QVERIFY2(QFileInfo::exists(dll) == built.contains(variant), qPrintable(variant));
     }
+}
+
+// OutDir, TargetName and ImportLibrary of the configuration decide where the files go.
+void tst_StandinDevenv::outputGoesWhereTheProjectSays()
+{
+    const QString project = buildRoot + "/solution/3ddp_host/3ddp_host.vcxproj";
+    const QByteArray debug = "Condition=\"'$(Configuration)|$(Platform)'=='Debug|x64'\">";
+    const QByteArray folder
+        = windowsForm(buildRoot).toUtf8() + "\\solution\\Debug\\libudf\\win64\\3ddp_host\\";
+    QByteArray text = contentOf(project);
+    text.replace("<OutDir " + debug + folder,
+            "<OutDir " + debug + windowsForm(tempDir->path()).toUtf8() + "\\库 输出\\")
+        .replace("<TargetName " + debug + "libudf", "<TargetName " + debug + "host_udf")
+        .replace(buildRoot.toUtf8() + "/solution/Debug/libudf/win64/3ddp_host/libudf.lib",
+            tempDir->path().toUtf8() + "/导入/host_udf.lib");
+    QVERIFY(writeFile(project, text));
+
+    QString output;
+    QCOMPARE(devenv({ solution, "/Build", "Debug|x64" }, output), 0);
+    QVERIFY(isX64Dll(contentOf(tempDir->path() + "/库 输出/host_udf.dll")));
+    QVERIFY(contentOf(tempDir->path() + "/导入/host_udf.lib").startsWith("!<arch>\n"));
+    QVERIFY(!QFileInfo::exists(dllOf("Debug", "3ddp_host")));
+    QVERIFY(isX64Dll(contentOf(dllOf("Debug", "3ddp_node"))));
 }
 
 // Visual Studio builds a project after those it depends on, whatever the order of the file.

@@ -9,10 +9,10 @@
 
 #include "udfscanner.h"
 
-// The scanner runs on every save of a watched source and three passes of the table writer used to
-// read each source, so it works on the raw bytes in one pass: comments are dropped into a stripped
-// buffer while the literals are noted, then the heads are picked out of that buffer. Only the head
-// texts become QStrings.
+// Every build and every save of a watched source scans all sources of the project, so the scanner
+// works on the raw bytes in one pass: comments are dropped into a stripped buffer while the
+// literals are noted, then the heads are picked out of that buffer. Only the head texts become
+// QStrings.
 
 namespace {
 

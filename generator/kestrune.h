@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QFileSystemWatcher;
+struct SolutionRequest;
 
 // The engine: lays out the build root, writes the function table and the CMake files, runs CMake
 // and cleans the generated solution. It reports by return value only; the window decides what the
@@ -78,7 +79,6 @@ private:
     ProcessOutcome runExternalProcess(const QString &program, const QStringList &arguments);
 
     // Both build types run one body; they differ only in what the request says.
-    struct SolutionRequest;
     bool buildSolution(const SolutionRequest &request);
     void recordBuild(const SolutionRequest &request);
 

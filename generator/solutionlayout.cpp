@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-struct CKestrune::SolutionRequest {
+// What one build is asked to make.
+struct SolutionRequest {
     bool coupling = false;
     QStringList headers;
     QStringList sources;
@@ -20,8 +21,6 @@ struct CKestrune::SolutionRequest {
 };
 
 namespace {
-
-using SolutionRequest = CKestrune::SolutionRequest;
 
 // The adaptor talks to the EDEM client only from the host process; the node library must not
 // contain it.

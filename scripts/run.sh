@@ -10,7 +10,7 @@ kestrune_build
 
 # The demo workspace: stand-in installations, sample sources, and a settings file that the window
 # finds as "../ini/settings.json" from its working folder.
-demo="$KESTRUNE_BUILD/demo"
+demo="$KESTRUNE_BUILD/demo-workspace"
 rm -rf "$demo"
 mkdir -p "$demo/ini" "$demo/work" "$demo/project"
 cmake -DDESTINATION="$demo/installations" \
@@ -32,10 +32,10 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$KESTRUNE_BUILD/app/kestrune"
 fi
 
-echo "No display: driving the window through a scripted walk-through."
+echo "No display: driving the window through a scripted walk-through (its log: $demo/walkthrough.log)."
 status=0
 QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= "$KESTRUNE_BUILD/demo/kestrune_walkthrough" \
-    "$demo/samples" "$demo/project" "$demo/window.png" || status=$?
+    "$demo/samples" "$demo/project" "$demo/window.png" 2> "$demo/walkthrough.log" || status=$?
 root="$demo/project/buildByVarnholt"
 echo
 echo "== Build tree =="
@@ -44,8 +44,10 @@ echo "== Build tree =="
 for obj in "$root"/*/udf_names.obj; do
     [ -f "$obj" ] || continue
     echo
-    echo "== Function table of ${obj#"$root"/} (functions it names, symbols it exports) =="
-    llvm-nm-14 "$obj" 2>/dev/null || /usr/lib/llvm-14/bin/llvm-nm "$obj"
+    echo "== ${obj#"$root"/} =="
+    symbols=$(llvm-nm-14 "$obj" 2>/dev/null || /usr/lib/llvm-14/bin/llvm-nm "$obj")
+    echo "exports:         $(awk '$2 == "D" || $2 == "T" { printf "%s ", $3 }' <<< "$symbols")"
+    echo "table functions: $(awk '$1 == "U" { printf "%s ", $2 }' <<< "$symbols")"
 done
 echo
 echo "== Projects left in FLUENTUDF.sln =="

@@ -5,35 +5,35 @@
 
 namespace {
 
-// The newest year wins: an installation path may hold an older year elsewhere in it.
-QString visualStudioGenerator(const QString &vsPath)
+// The generator arguments for a Visual Studio path; the newest year wins, since an installation
+// path may hold an older year elsewhere in it. The 2017 generator makes a Win32 solution unless
+// told otherwise, and Fluent's libraries are x64 only.
+QStringList visualStudioGenerator(const QString &vsPath)
 {
     static const struct {
         const char *year;
-        const char *generator;
+        QStringList arguments;
     } generators[] = {
-        { "2022", "Visual Studio 17 2022" },
-        { "2019", "Visual Studio 16 2019" },
-        { "2017", "Visual Studio 15 2017" },
+        { "2022", { "-G", "Visual Studio 17 2022" } },
+        { "2019", { "-G", "Visual Studio 16 2019" } },
+        { "2017", { "-G", "Visual Studio 15 2017", "-A", "x64" } },
     };
     for (const auto &row : generators) {
         if (vsPath.contains(QLatin1String(row.year)))
-            return QLatin1String(row.generator);
+            return row.arguments;
     }
-    return QString();
+    return {};
 }
 
 // Without a known year "-G" would swallow "-B" as the generator name; CMake picks its own
 // default generator instead.
 QStringList cmakeArguments(const QString &buildRoot, const QString &vsPath)
 {
-    QStringList arguments { buildRoot };
-    const QString generator = visualStudioGenerator(vsPath);
+    const QStringList generator = visualStudioGenerator(vsPath);
     if (generator.isEmpty())
         qDebug() << "No Visual Studio year in the path; no generator chosen:" << vsPath;
-    else
-        arguments << QStringLiteral("-G") << generator;
-    return arguments << QStringLiteral("-B") << buildRoot + "/solution";
+    return QStringList { buildRoot } + generator
+        + QStringList { QStringLiteral("-B"), buildRoot + "/solution" };
 }
 
 bool ensureSolutionDirectory(const QString &solutionDirectory)

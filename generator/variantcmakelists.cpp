@@ -110,12 +110,12 @@ QStringList includeDirsFor(CKestrune &engine, const VariantFlavour &flavour, con
     const QString makefile = fluentPath + "/fluent" + CKestrune::fluentRelease(fluentPath).second
         + "/src/udf/makefile_nt.udf";
     QStringList dirs = engine.readFluentIncludeDirs(makefile, fluentPath, variant);
-    if (flavour.coupling) {
-        const QString buildRoot = variantDirectory.left(variantDirectory.lastIndexOf('/'));
-        dirs << flavour.edemPath + "/src/Api/Coupling" << flavour.edemPath + "/src/Api/Core"
-             << buildRoot + "/include";
-    }
-    return dirs;
+    if (flavour.coupling)
+        dirs << flavour.edemPath + "/src/Api/Coupling" << flavour.edemPath + "/src/Api/Core";
+    // The picked headers are copied there; a source that includes one must find it in either
+    // flavour.
+    const QString buildRoot = variantDirectory.left(variantDirectory.lastIndexOf('/'));
+    return dirs << buildRoot + "/include";
 }
 
 // The function table comes first so that the file can name udf_names.obj; whatever the table

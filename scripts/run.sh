@@ -51,5 +51,25 @@ for obj in "$root"/*/udf_names.obj; do
 done
 echo
 echo "== Projects left in FLUENTUDF.sln =="
-grep '^Project' "$root/solution/FLUENTUDF.sln" 2>/dev/null || echo "(no solution)"
+grep '^Project' "$root/solution/FLUENTUDF.sln" 2>/dev/null || { echo "(no solution)"; exit 1; }
+
+# Build the solution as Visual Studio would, then load each libudf.dll as Fluent does.
+inst="$demo/installations"
+echo
+echo "== devenv FLUENTUDF.sln /Build \"Debug|x64\" =="
+# The cleaned projects still name the removed ZERO_CHECK project; Visual Studio only warns of it.
+"$inst/Microsoft Visual Studio/2019/Community/Common7/IDE/devenv.exe" \
+    "$root/solution/FLUENTUDF.sln" /Build "Debug|x64" > "$demo/devenv.out" || status=$?
+grep -v "warning MSB9008" "$demo/devenv.out" || true
+windows_path() { local path="${1//\//\\}"; printf 'Z:%s' "$path"; }
+for library in "$root"/solution/Debug/libudf/win64/*/libudf.dll; do
+    [ -f "$library" ] || continue
+    echo
+    echo "== Function table of ${library#"$root"/}, loaded as Fluent does (Wine) =="
+    WINEPREFIX="$KESTRUNE_BUILD/wine-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8 \
+    WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" \
+    WINEPATH="$(windows_path "$inst/ANSYS Inc/v192/fluent/ntbin/win64")" \
+        /usr/lib/wine/wine64 "$KESTRUNE_BUILD/standins/loader/udfloader.exe" \
+        "$(windows_path "$library")" || status=$?
+done
 exit $status

@@ -132,9 +132,7 @@ void tst_EndToEnd::init()
     answerer.reset(new DialogAnswerer);
     projectFolder = fixture->root() + "/王工 CFD/入口 研究";
     QVERIFY(QDir().mkpath(projectFolder));
-    fixture->child<QLineEdit>("editPathFluent")->setText(fluent);
-    fixture->child<QLineEdit>("editPathVS")->setText(studio);
-    fixture->child<QLineEdit>("editPathEdem")->setText(edem);
+    fixture->useInstallations(fluent, studio, edem);
 }
 
 void tst_EndToEnd::cleanup()

@@ -67,15 +67,20 @@ public:
         return path;
     }
 
+    void useInstallations(const QString &fluent, const QString &vs, const QString &edem)
+    {
+        child<QLineEdit>("editPathFluent")->setText(fluent);
+        child<QLineEdit>("editPathVS")->setText(vs);
+        child<QLineEdit>("editPathEdem")->setText(edem);
+    }
+
     // Folders that pass the create command's checks and nothing more.
     void useMinimalInstallations()
     {
         makeFile("inst/fluent/ntbin/win64/fluent.exe");
         makeFile("inst/vs 2019/Common7/IDE/devenv.exe");
         makeFile("inst/edem/bin/edem.exe");
-        child<QLineEdit>("editPathFluent")->setText(root() + "/inst/fluent");
-        child<QLineEdit>("editPathVS")->setText(root() + "/inst/vs 2019");
-        child<QLineEdit>("editPathEdem")->setText(root() + "/inst/edem");
+        useInstallations(root() + "/inst/fluent", root() + "/inst/vs 2019", root() + "/inst/edem");
     }
 
     QStringList filesIn(const QString &folder) const

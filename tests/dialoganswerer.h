@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <functional>
@@ -65,6 +66,10 @@ public:
             if (!fileDialog || !edit)
                 return dialog->reject();
             fileDialog->setDirectory(folder);
+            // Typing makes the dialog select the matching rows once it has read the folder, and
+            // it then returns them in its own sorted order; without that it returns them in the
+            // typed order. Only the typed order is the same on every run.
+            const QSignalBlocker noCompletion(edit);
             edit->setText("\"" + names.join("\" \"") + "\"");
             dialog->accept();
         };

@@ -56,10 +56,9 @@ void tst_CreateBuild::init()
     projectFolder = fixture->root() + "/Li Wei/流体 项目";
     QVERIFY(QDir().mkpath(projectFolder));
     const QString installations = KESTRUNE_STANDIN_INSTALLATIONS;
-    fixture->child<QLineEdit>("editPathFluent")->setText(installations + "/ANSYS Inc/v192/fluent");
-    fixture->child<QLineEdit>("editPathVS")
-        ->setText(installations + "/Microsoft Visual Studio/2019/Community");
-    fixture->child<QLineEdit>("editPathEdem")->setText(installations + "/DEM Solutions/EDEM 2018");
+    fixture->useInstallations(installations + "/ANSYS Inc/v192/fluent",
+                              installations + "/Microsoft Visual Studio/2019/Community",
+                              installations + "/DEM Solutions/EDEM 2018");
 }
 
 void tst_CreateBuild::cleanup()

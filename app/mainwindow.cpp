@@ -43,12 +43,12 @@ MainWindow::~MainWindow()
 void MainWindow::showAboutBox()
 {
     const QStringList lines = {
-        QStringLiteral("Kestrune"),
-        QStringLiteral("Version:3.0.0"),
-        QStringLiteral("Contact: kestrune-support@varnholt.example"),
+        tr("Kestrune"),
+        tr("Version:3.0.0"),
+        tr("Contact: kestrune-support@varnholt.example"),
         QString(),
-        QStringLiteral("Copyright (C) 2026 the Kestrune developers."),
-        QStringLiteral("All rights reserved."),
+        tr("Copyright (C) 2026 the Kestrune developers."),
+        tr("All rights reserved."),
     };
     QMessageBox::information(
         this, tr("About Kestrune"), lines.join('\n'), QMessageBox::Ok, QMessageBox::NoButton);

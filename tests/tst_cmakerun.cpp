@@ -114,7 +114,7 @@ void tst_CMakeRun::argumentsForTheVisualStudioPath()
     QVERIFY(engine->runCMake(root));
     const QByteArray actual
         = golden::normalized(recordedArguments().toUtf8(), { { tempDir->path(), "@ROOT@" } });
-    QVERIFY(golden::matches(actual, "cmake_arguments/expected/" + golden + ".txt"));
+    QVERIFY(golden::matches(actual, "solution/cmake_arguments/expected/" + golden + ".txt"));
     QVERIFY(QFileInfo(root + "/solution").isDir());
     const QStringList noGenerator = log.linesStartingWith("No Visual Studio year in the path;");
     QCOMPARE(noGenerator.size(), golden == "no_year" ? 1 : 0);

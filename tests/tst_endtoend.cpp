@@ -1,4 +1,5 @@
 #include "dialoganswerer.h"
+#include "helpers/goldenfile.h"
 #include "windowfixture.h"
 #include "wineloader.h"
 
@@ -80,25 +81,6 @@ static int run(const QString &program, const QStringList &arguments, QString &ou
         return -1;
     output = QString::fromUtf8(process.readAll());
     return process.exitCode();
-}
-
-// The expected listing of the loader, tests/data/endtoend/expected/<name>.txt. On a mismatch the
-// listing goes to golden-actual/ beside the test program with a unified diff;
-// KESTRUNE_REGENERATE_GOLDEN=1 rewrites the expected file instead.
-static bool matchesExpected(const QByteArray &actual, const QString &name)
-{
-    const QString expected = QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/expected/") + name;
-    if (qEnvironmentVariableIntValue("KESTRUNE_REGENERATE_GOLDEN") == 1)
-        return writeFile(expected, actual);
-    if (contentOf(expected) == actual)
-        return true;
-    const QString actualPath
-        = QCoreApplication::applicationDirPath() + "/golden-actual/endtoend/" + name + ".actual";
-    writeFile(actualPath, actual);
-    QString diff;
-    run("diff", { "-u", expected, actualPath }, diff);
-    qWarning().noquote() << "Mismatch with" << expected << "\n" << diff;
-    return false;
 }
 
 void tst_EndToEnd::initTestCase()
@@ -192,7 +174,8 @@ void tst_EndToEnd::checkTables(
         const WineLoader::Listing listing
             = loader.list(library, { fluent + "/ntbin/win64", edem + "/bin" });
         QVERIFY2(listing.status == 0, qPrintable(listing.errors));
-        QVERIFY(matchesExpected(listing.output.toUtf8(), stage + "_" + variant + ".txt"));
+        QVERIFY(golden::matches(
+            listing.output.toUtf8(), "endtoend/expected/" + stage + "_" + variant + ".txt"));
     }
 }
 

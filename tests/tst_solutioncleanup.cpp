@@ -84,11 +84,11 @@ void tst_SolutionCleanup::cleansTheSampleTree()
     LogCapture log;
     engine.cleanSolution(variant, root());
 
-    QVERIFY(
-        golden::matches(filetree::listing(root()).toUtf8(), expected + "/expected/remaining.txt"));
+    QVERIFY(golden::matches(
+        filetree::listing(root()).toUtf8(), "solution/" + expected + "/expected/remaining.txt"));
     for (const QString &file : filtered) {
-        QVERIFY2(golden::matches(
-                     golden::readAll(root() + "/solution/" + file), expected + "/expected/" + file),
+        QVERIFY2(golden::matches(golden::readAll(root() + "/solution/" + file),
+                     "solution/" + expected + "/expected/" + file),
             qPrintable(file));
     }
     QStringList deletedFiles = log.linesStartingWith("Deleted file:");

@@ -1,3 +1,5 @@
+#include "helpers/goldenfile.h"
+
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QProcess>
@@ -113,34 +115,6 @@ QByteArray normalized(QByteArray text, const TreePlaces &places)
         + s.toUtf8();
 }
 
-// Byte comparison with a golden file; KESTRUNE_REGENERATE_GOLDEN=1 rewrites it instead.
-bool matchesGolden(const QByteArray &actual, const QString &goldenPath)
-{
-    if (qEnvironmentVariableIntValue("KESTRUNE_REGENERATE_GOLDEN") == 1) {
-        QDir().mkpath(QFileInfo(goldenPath).absolutePath());
-        QFile file(goldenPath);
-        return file.open(QIODevice::WriteOnly) && file.write(actual) == actual.size();
-    }
-    const QByteArray expected = contentOf(goldenPath);
-    if (expected == actual)
-        return true;
-    const QString actualPath = QDir::currentPath() + "/golden-actual/standincmake/"
-        + QFileInfo(goldenPath).fileName() + ".actual";
-    const QString expectedPath = actualPath.chopped(7) + ".expected";
-    QDir().mkpath(QFileInfo(actualPath).absolutePath());
-    for (const auto &file : { qMakePair(actualPath, actual), qMakePair(expectedPath, expected) }) {
-        QFile out(file.first);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(file.second);
-    }
-    QProcess diff;
-    diff.start("diff", { "-u", expectedPath, actualPath });
-    diff.waitForFinished(5000);
-    qWarning().noquote() << "Mismatch with" << goldenPath << "\n"
-                         << QString::fromUtf8(diff.readAllStandardOutput());
-    return false;
-}
-
 QStringList treeEntries(const QString &root)
 {
     QStringList entries;
@@ -239,8 +213,8 @@ void tst_StandinCMake::writesGoldenFiles()
 {
     QFETCH(QString, file);
     const QByteArray actual = contentOf(mainTree.buildRoot + "/solution/" + file);
-    const QString golden = dataDir + "/standincmake/expected/" + QString(file).replace('/', '_');
-    QVERIFY(matchesGolden(normalized(actual, mainTree), golden));
+    QVERIFY(golden::matches(
+        normalized(actual, mainTree), "standincmake/expected/" + QString(file).replace('/', '_')));
 }
 
 // The tree equivalent to the sample, moved to this run's folder, must give the sample's bytes
@@ -267,11 +241,9 @@ void tst_StandinCMake::matchesTheSampleBytes()
     const QByteArray expected
         = normalized(contentOf(dataDir + "/standincmake-sample/vs2019/" + file), samplePlaces);
     const QByteArray actual = normalized(contentOf(binary + "/" + writtenFile), sampleTree);
-    if (actual != expected) {
-        QVERIFY(matchesGolden(actual,
-            QDir::currentPath() + "/golden-actual/sample-" + QString(file).replace('/', '_')));
-        QCOMPARE(actual, expected);
-    }
+    if (actual != expected)
+        golden::showDifference(expected, actual, "sample/" + file);
+    QCOMPARE(actual, expected);
 }
 
 void tst_StandinCMake::derivesGuidsAsTheSample()

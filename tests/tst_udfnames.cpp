@@ -1,5 +1,7 @@
 #include "kestrune.h"
 
+#include "helpers/goldenfile.h"
+
 #include <QtTest>
 
 // udf_names.c and compileOBJ.bat: what the writer and the compilation put on disk, and what they
@@ -52,39 +54,13 @@ static QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-static QString goldenPath(const QString &caseName, const QString &fileName)
-{
-    return QString(KESTRUNE_TEST_DATA) + "/" + caseName + "/expected/" + fileName;
-}
-
 // Compares a generated file with tests/data/<case>/expected/<its name>, the temporary root written
-// as @ROOT@. With KESTRUNE_REGENERATE_GOLDEN=1 the expected file is rewritten instead; review the
-// diff before committing it.
+// as @ROOT@.
 static bool matchesGolden(
     const QString &generatedPath, const QString &caseName, const QString &root)
 {
-    QByteArray actual = contentOf(generatedPath);
-    actual.replace(root.toUtf8(), "@ROOT@");
-    const QString expectedPath = goldenPath(caseName, QFileInfo(generatedPath).fileName());
-    if (qEnvironmentVariableIntValue("KESTRUNE_REGENERATE_GOLDEN")) {
-        QDir().mkpath(QFileInfo(expectedPath).absolutePath());
-        QFile expected(expectedPath);
-        return expected.open(QIODevice::WriteOnly) && expected.write(actual) == actual.size();
-    }
-    if (actual == contentOf(expectedPath)) {
-        QFile::remove(expectedPath + ".actual");
-        return true;
-    }
-    QFile actualFile(expectedPath + ".actual");
-    if (actualFile.open(QIODevice::WriteOnly))
-        actualFile.write(actual);
-    actualFile.close();
-    QProcess diff;
-    diff.start("diff", { "-u", expectedPath, expectedPath + ".actual" });
-    diff.waitForFinished(5000);
-    qWarning().noquote() << "Generated file differs from" << expectedPath << "\n"
-                         << diff.readAllStandardOutput();
-    return false;
+    const QByteArray actual = golden::normalized(contentOf(generatedPath), { { root, "@ROOT@" } });
+    return golden::matches(actual, caseName + "/expected/" + QFileInfo(generatedPath).fileName());
 }
 
 void tst_UdfNames::initTestCase()

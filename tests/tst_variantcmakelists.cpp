@@ -114,7 +114,7 @@ void tst_VariantCMakeLists::writesTheFile()
     QVERIFY(written);
     const QByteArray actual = golden::normalized(
         golden::readAll(directory + "/CMakeLists.txt"), { { tempDir->path(), "@ROOT@" } });
-    QVERIFY(golden::matches(actual, goldenCase + "/expected/CMakeLists.txt"));
+    QVERIFY(golden::matches(actual, "solution/" + goldenCase + "/expected/CMakeLists.txt"));
 }
 
 void tst_VariantCMakeLists::folderThatCannotBeWritten_data()

@@ -63,3 +63,8 @@ QPair<QString, QString> CKestrune::fluentRelease(const QString &fluentPath)
         = piece.left(2) + QLatin1Char('.') + piece.mid(2, 1) + QLatin1String(".0");
     return { piece + QLatin1Char('0'), release };
 }
+
+QString CKestrune::fluentMakefilePath(const QString &fluentPath)
+{
+    return fluentPath + "/fluent" + fluentRelease(fluentPath).second + "/src/udf/makefile_nt.udf";
+}

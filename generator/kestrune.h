@@ -42,6 +42,8 @@ public:
     QStringList readFluentIncludeDirs(
         const QString &makefilePath, const QString &fluentPath, const QString &variant);
     static QPair<QString, QString> fluentRelease(const QString &fluentPath);
+    // Where a Fluent installation keeps the makefile that lists its include folders.
+    static QString fluentMakefilePath(const QString &fluentPath);
 
     // CMake and the clean-up of what it generated.
     bool runCMake(const QString &buildRoot);

@@ -11,10 +11,6 @@
 
 namespace {
 
-// Only these bring a node variant along; a node variant handed in is cleaned by itself.
-const QStringList hostVariants { QStringLiteral("3d_host"), QStringLiteral("3ddp_host"),
-    QStringLiteral("2d_host"), QStringLiteral("2ddp_host") };
-
 // A file that cannot be read is left alone: writing back no lines would destroy it, and creating
 // a missing one would leave an empty solution behind that passes for CMake's.
 bool readLines(const QString &path, QStringList &lines)
@@ -113,7 +109,7 @@ void CKestrune::cleanSolution(const QString &variant, const QString &buildRoot)
     removeCMakeFilesInSolutionDirectory(solutionDirectory);
     removeVariantByProducts(buildRoot, variant);
 
-    if (hostVariants.contains(variant)) {
+    if (isHostVariant(variant)) {
         const QString node = nodeVariantOf(variant);
         const QString solutionNode = solutionDirectory + "/" + node;
         QFile::remove(buildRoot + "/" + node + "/CMakeLists.txt");

@@ -107,9 +107,8 @@ QString targetLines(const QStringList &headers, const QStringList &sources, cons
 QStringList includeDirsFor(CKestrune &engine, const VariantFlavour &flavour, const QString &variant,
     const QString &fluentPath, const QString &variantDirectory)
 {
-    const QString makefile = fluentPath + "/fluent" + CKestrune::fluentRelease(fluentPath).second
-        + "/src/udf/makefile_nt.udf";
-    QStringList dirs = engine.readFluentIncludeDirs(makefile, fluentPath, variant);
+    QStringList dirs = engine.readFluentIncludeDirs(
+        CKestrune::fluentMakefilePath(fluentPath), fluentPath, variant);
     if (flavour.coupling)
         dirs << flavour.edemPath + "/src/Api/Coupling" << flavour.edemPath + "/src/Api/Core";
     // The picked headers are copied there; a source that includes one must find it in either

@@ -12,6 +12,13 @@ inline bool isSerialVariant(const QString &variant)
         || variant == QLatin1String("2d") || variant == QLatin1String("2ddp");
 }
 
+// Exactly the four host variants; a node variant or an unknown name brings no node along.
+inline bool isHostVariant(const QString &variant)
+{
+    return variant == QLatin1String("3d_host") || variant == QLatin1String("3ddp_host")
+        || variant == QLatin1String("2d_host") || variant == QLatin1String("2ddp_host");
+}
+
 inline QString nodeVariantOf(const QString &hostVariant)
 {
     return hostVariant.left(qMax(0, hostVariant.size() - 4)) + QLatin1String("node");

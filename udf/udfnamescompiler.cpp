@@ -38,9 +38,8 @@ void CKestrune::compileUdfNames(const QString &variant, const QString &fluentPat
 {
     qDebug() << variantDirectory + "/udf_names.c"
              << "compiling... ...";
-    const QString makefilePath
-        = fluentPath + "/fluent" + fluentRelease(fluentPath).second + "/src/udf/makefile_nt.udf";
-    const QStringList includeDirs = readFluentIncludeDirs(makefilePath, fluentPath, variant);
+    const QStringList includeDirs
+        = readFluentIncludeDirs(fluentMakefilePath(fluentPath), fluentPath, variant);
     removeOutdatedObject(variantDirectory + "/udf_names.obj");
 
     const QString batchPath = variantDirectory + "/compileOBJ.bat";

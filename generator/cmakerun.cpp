@@ -5,31 +5,57 @@
 
 namespace {
 
-// The generator arguments for a Visual Studio path; the newest year wins, since an installation
-// path may hold an older year elsewhere in it. The 2017 generator makes a Win32 solution unless
-// told otherwise, and Fluent's libraries are x64 only.
-QStringList visualStudioGenerator(const QString &vsPath)
+struct GeneratorRow {
+    const char *name;
+    QStringList extraArguments;
+};
+
+// Visual Studio 2026 installs under its version number, ".../Microsoft Visual Studio/18/...", with
+// no year in the path.
+bool isVisualStudio18(const QString &vsPath)
 {
+    const QStringList folders = vsPath.split(QLatin1Char('/'));
+    const qsizetype vendor = folders.indexOf(QLatin1String("Microsoft Visual Studio"));
+    return vsPath.contains(QLatin1String("2026"))
+        || (vendor >= 0 && vendor + 1 < folders.size()
+            && folders.at(vendor + 1) == QLatin1String("18"));
+}
+
+// The newest version wins, since an installation path may hold an older year elsewhere in it. The
+// 2017 generator makes a Win32 solution unless told otherwise, and Fluent's libraries are x64 only.
+const GeneratorRow *generatorRow(const QString &vsPath)
+{
+    static const GeneratorRow vs2026 { "Visual Studio 18 2026", {} };
     static const struct {
         const char *year;
-        QStringList arguments;
-    } generators[] = {
-        { "2022", { "-G", "Visual Studio 17 2022" } },
-        { "2019", { "-G", "Visual Studio 16 2019" } },
-        { "2017", { "-G", "Visual Studio 15 2017", "-A", "x64" } },
+        GeneratorRow row;
+    } years[] = {
+        { "2022", { "Visual Studio 17 2022", {} } },
+        { "2019", { "Visual Studio 16 2019", {} } },
+        { "2017", { "Visual Studio 15 2017", { "-A", "x64" } } },
     };
-    for (const auto &row : generators) {
-        if (vsPath.contains(QLatin1String(row.year)))
-            return row.arguments;
+    if (isVisualStudio18(vsPath))
+        return &vs2026;
+    for (const auto &year : years) {
+        if (vsPath.contains(QLatin1String(year.year)))
+            return &year.row;
     }
-    return {};
+    return nullptr;
+}
+
+QStringList visualStudioGeneratorArguments(const QString &vsPath)
+{
+    const GeneratorRow *row = generatorRow(vsPath);
+    if (!row)
+        return {};
+    return QStringList { QStringLiteral("-G"), QLatin1String(row->name) } + row->extraArguments;
 }
 
 // Without a known year "-G" would swallow "-B" as the generator name; CMake picks its own
 // default generator instead.
 QStringList cmakeArguments(const QString &buildRoot, const QString &vsPath)
 {
-    const QStringList generator = visualStudioGenerator(vsPath);
+    const QStringList generator = visualStudioGeneratorArguments(vsPath);
     if (generator.isEmpty())
         qDebug() << "No Visual Studio year in the path; no generator chosen:" << vsPath;
     return QStringList { buildRoot } + generator
@@ -52,6 +78,12 @@ bool ensureSolutionDirectory(const QString &solutionDirectory)
 }
 
 } // namespace
+
+QString CKestrune::visualStudioGenerator(const QString &vsPath)
+{
+    const GeneratorRow *row = generatorRow(vsPath);
+    return row ? QLatin1String(row->name) : QString();
+}
 
 bool CKestrune::runCMake(const QString &buildRoot)
 {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace {
 
 // One include line of makefile_nt.udf turned into a directory; false when the line names no folder
@@ -52,13 +54,38 @@ QStringList CKestrune::readFluentIncludeDirs(
     return dirs;
 }
 
-QPair<QString, QString> CKestrune::fluentRelease(const QString &fluentPath)
+namespace {
+
+// The release folder of an installation is named "v" and three digits (".../ANSYS Inc/v241/fluent",
+// ".../ANSYS Student/v222/fluent"); the last such folder counts, whatever other folder names hold.
+QString releaseFolderDigits(const QString &fluentPath)
 {
-    // The release digits stand just before the "\fluent" of ...\v192\fluent.
+    const QStringList folders = fluentPath.split(QLatin1Char('/'));
+    for (auto folder = folders.crbegin(); folder != folders.crend(); ++folder) {
+        if (folder->size() == 4 && folder->startsWith(QLatin1Char('v'))
+            && std::all_of(folder->cbegin() + 1, folder->cend(),
+                [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+            return folder->mid(1);
+    }
+    return QString();
+}
+
+// Without a release folder: the three characters just before the "\fluent" of ...\v192\fluent.
+QString releasePieceBeforeFluent(const QString &fluentPath)
+{
     const qsizetype found = fluentPath.indexOf(QLatin1String("fluent"));
     const qsizetype first = qMax<qsizetype>(0, found - 4);
     const qsizetype last = found - 2;
-    const QString piece = fluentPath.mid(first, qMax<qsizetype>(0, last - first + 1));
+    return fluentPath.mid(first, qMax<qsizetype>(0, last - first + 1));
+}
+
+} // namespace
+
+QPair<QString, QString> CKestrune::fluentRelease(const QString &fluentPath)
+{
+    QString piece = releaseFolderDigits(fluentPath);
+    if (piece.isEmpty())
+        piece = releasePieceBeforeFluent(fluentPath);
     const QString release
         = piece.left(2) + QLatin1Char('.') + piece.mid(2, 1) + QLatin1String(".0");
     return { piece + QLatin1Char('0'), release };

@@ -46,6 +46,9 @@ public:
     static QString fluentMakefilePath(const QString &fluentPath);
 
     // CMake and the clean-up of what it generated.
+    // The CMake generator for a Visual Studio installation ("Visual Studio 17 2022"); empty when
+    // its path names no version that Kestrune can generate for.
+    static QString visualStudioGenerator(const QString &vsPath);
     bool runCMake(const QString &buildRoot);
     void cleanSolution(const QString &variant, const QString &buildRoot);
     void removeCMakeProjectsFromSln(const QString &slnPath);

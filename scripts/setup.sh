@@ -5,13 +5,14 @@ KESTRUNE_BUILD="${KESTRUNE_BUILD:-$KESTRUNE_ROOT/build}"
 
 # Debian packages: the build (Qt 6 without recommends, which would pull in a native file dialog),
 # the MSVC-compatible compiler and linker the stand-ins drive, a CJK font for the Chinese texts,
-# an X server for showing the window without a display, and Wine for loading the built UDF
-# libraries as Fluent would.
+# an X server for showing the window without a display, Wine for loading the built UDF
+# libraries as Fluent would and for running its cmd.exe beside the stand-in, and the locales
+# that give Wine a Chinese Windows' console code page.
 KESTRUNE_PACKAGES=(
     cmake ninja-build g++ qt6-base-dev
     clang-14 clang-tools-14 lld-14 llvm-14
     fonts-wqy-microhei xvfb xauth imagemagick
-    wine64
+    wine64 locales
 )
 
 kestrune_install_packages() {
@@ -20,13 +21,26 @@ kestrune_install_packages() {
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" \
             || missing+=("$package")
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing missing packages: ${missing[*]}"
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing missing packages: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -ne 0 ] && sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" >/dev/null
+    fi
+    kestrune_generate_locale
+}
+
+# Wine's cmd.exe reads batch files in code page 936, as a Chinese Windows does, under zh_CN.UTF-8.
+kestrune_generate_locale() {
+    locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8' && return 0
+    echo "Generating the locale zh_CN.UTF-8"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null \
+        || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
 }
 
 kestrune_build() {

@@ -14,3 +14,13 @@ target_compile_definitions(tst_standinlayout PRIVATE
     KESTRUNE_CMAKE_COMMAND="${CMAKE_COMMAND}"
     KESTRUNE_STANDIN_LAYOUT_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/../standins/installations/layout.cmake"
     KESTRUNE_STANDIN_DEVENV="$<TARGET_FILE:kestrune_standin_devenv>")
+
+# The stand-in cmd.exe beside Wine's, on the same batch files; the Wine side is skipped where Wine
+# or the zh_CN.UTF-8 locale is missing.
+kestrune_add_test(tst_cmddifferential SOURCES tst_cmddifferential.cpp LABELS standins)
+add_dependencies(tst_cmddifferential kestrune_standin_cmdexe kestrune_wine_cmd
+                 kestrune_standin_installations)
+target_compile_definitions(tst_cmddifferential PRIVATE
+    KESTRUNE_WINE_CMD_BIN="${KESTRUNE_WINE_CMD_BIN}" KESTRUNE_CL_HOST="${KESTRUNE_CL_HOST}")
+# A new Wine prefix takes about 15 s to make; each batch file then runs in a second or two.
+set_tests_properties(tst_cmddifferential PROPERTIES TIMEOUT 400)

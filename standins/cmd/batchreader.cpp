@@ -2,9 +2,9 @@
 
 #include "cmdvariables.h"
 
-BatchReader::BatchReader(const QByteArray &content)
+BatchReader::BatchReader(const QString &text, const QString &batchPath) : batchPath(batchPath)
 {
-    lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
+    lines = text.split(QLatin1Char('\n'));
     // A final line break ends the last line; it does not start an empty one.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -38,8 +38,44 @@ static bool expandVariable(const QString &line, int &position,
     return true;
 }
 
-bool expandBatchVariables(
-    const QString &line, const QProcessEnvironment &environment, QString &expanded, QString &error)
+// The parts of a full path that the modifiers of %~<modifiers>0 pick, in cmd's order: drive,
+// folder with its final backslash, name, extension; "f" or no part letter gives the whole path.
+static QString batchPathPart(const QString &path, const QString &modifiers)
+{
+    const int folderEnd = path.lastIndexOf(QLatin1Char('\\')) + 1;
+    const QString fileName = path.mid(folderEnd);
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString parts[] = { path.left(2), path.mid(2, folderEnd - 2),
+        dot < 0 ? fileName : fileName.left(dot), dot < 0 ? QString() : fileName.mid(dot) };
+    QString result;
+    for (int i = 0; i < 4; ++i) {
+        if (modifiers.contains(QLatin1String("dpnx").at(i)))
+            result += parts[i];
+    }
+    return result.isEmpty() ? path : result;
+}
+
+// %~<modifiers>0 at position, which holds the percent sign. Only the batch file's own path is a
+// parameter here: "cmd.exe /c" passes none.
+static bool expandParameter(
+    const QString &line, int &position, const QString &batchPath, QString &expanded, QString &error)
+{
+    int end = position + 2;
+    while (end < line.size() && QStringLiteral("fdpnx").contains(line.at(end).toLower()))
+        ++end;
+    const QString modifiers = line.mid(position + 2, end - position - 2).toLower();
+    if (end >= line.size() || line.at(end) != QLatin1Char('0') || batchPath.isEmpty()) {
+        error = QStringLiteral("unsupported batch parameter ")
+            + line.mid(position, end + 1 - position);
+        return false;
+    }
+    expanded += batchPathPart(batchPath, modifiers);
+    position = end + 1;
+    return true;
+}
+
+bool expandBatchVariables(const QString &line, const QProcessEnvironment &environment,
+    const QString &batchPath, QString &expanded, QString &error)
 {
     expanded.clear();
     int i = 0;
@@ -52,7 +88,10 @@ bool expandBatchVariables(
         if (next == QLatin1Char('%')) {
             expanded += QLatin1Char('%');
             i += 2;
-        } else if (next.isDigit() || next == QLatin1Char('*') || next == QLatin1Char('~')) {
+        } else if (next == QLatin1Char('~')) {
+            if (!expandParameter(line, i, batchPath, expanded, error))
+                return false;
+        } else if (next.isDigit() || next == QLatin1Char('*')) {
             error = QStringLiteral("unsupported batch parameter %") + next;
             return false;
         } else if (!expandVariable(line, i, environment, expanded, error)) {
@@ -103,7 +142,7 @@ bool BatchReader::next(
             return false;
         }
         QString expanded;
-        if (!expandBatchVariables(line, environment, expanded, error))
+        if (!expandBatchVariables(line, environment, batchPath, expanded, error))
             return false;
         continued = appendLine(expanded, continued, quoted, command);
         if (!continued)

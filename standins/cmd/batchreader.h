@@ -19,7 +19,9 @@ struct BatchCommand {
 // reached, so that a "set" on one line is seen by the next.
 class BatchReader {
 public:
-    explicit BatchReader(const QByteArray &content);
+    // The text as decoded from the console code page; batchPath is the file's full Windows path,
+    // which %~dp0 and its kin take apart.
+    BatchReader(const QString &text, const QString &batchPath);
 
     bool atEnd() const;
     // False, with the message in error, for what cmd would do but the stand-in does not.
@@ -27,11 +29,12 @@ public:
 
 private:
     QStringList lines;
+    QString batchPath;
     int current = 0;
 };
 
-// The percent expansion of one batch line: %NAME% and %%.
-bool expandBatchVariables(
-    const QString &line, const QProcessEnvironment &environment, QString &expanded, QString &error);
+// The percent expansion of one batch line: %NAME%, %% and %~<modifiers>0.
+bool expandBatchVariables(const QString &line, const QProcessEnvironment &environment,
+    const QString &batchPath, QString &expanded, QString &error);
 
 #endif // BATCHREADER_H

@@ -1,8 +1,12 @@
 #include "clcompiler.h"
 
+#include "windowspaths.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 // An absolute POSIX path starts with "/" like a cl option: it is an input when it names a file,
@@ -42,10 +46,13 @@ bool clangClArguments(const QStringList &clArguments, QStringList &arguments, QS
     return true;
 }
 
+// A batch file may have put Windows folders in front of the host's PATH ("set PATH=X;%PATH%"):
+// either separator ends an entry.
 static QString findClangCl(const QProcessEnvironment &environment)
 {
-    const QStringList path = environment.value(QStringLiteral("PATH"))
-                                 .split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    const QStringList path
+        = environment.value(QStringLiteral("PATH"))
+              .split(QRegularExpression(QStringLiteral("[:;]")), Qt::SkipEmptyParts);
     for (const QString &name : { QStringLiteral("clang-cl"), QStringLiteral("clang-cl-14") }) {
         const QString found = QStandardPaths::findExecutable(name, path);
         if (!found.isEmpty())
@@ -55,11 +62,31 @@ static QString findClangCl(const QProcessEnvironment &environment)
     return QFileInfo(fallback).isExecutable() ? fallback : QString();
 }
 
+bool appendClLog(
+    const QStringList &clArguments, const QProcessEnvironment &environment, QString &error)
+{
+    const QString logPath = environment.value(QStringLiteral("KESTRUNE_CL_LOG"));
+    if (logPath.isEmpty())
+        return true;
+    QFile log(logPath);
+    QByteArray entry = "cl " + QByteArray::number(clArguments.size()) + '\n';
+    for (const QString &argument : clArguments)
+        entry += argument.toUtf8() + '\n';
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Append) || log.write(entry) != entry.size()) {
+        error
+            = QStringLiteral("cannot append to the cl log %1: %2").arg(logPath, log.errorString());
+        return false;
+    }
+    return true;
+}
+
 int runClWithClangCl(
     const QStringList &clArguments, const QProcessEnvironment &environment, QString &error)
 {
+    if (!appendClLog(clArguments, environment, error))
+        return -1;
     QStringList arguments;
-    if (!clangClArguments(clArguments, arguments, error))
+    if (!clangClArguments(hostArguments(clArguments), arguments, error))
         return -1;
     const QString clangCl = findClangCl(environment);
     if (clangCl.isEmpty()) {

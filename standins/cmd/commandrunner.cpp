@@ -4,20 +4,15 @@
 #include "clcompiler.h"
 #include "cmdvariables.h"
 #include "crtarguments.h"
+#include "windowspaths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 
 // cmd stops a runaway recursion of calls too; the stand-in's batch files nest once at most.
 static const int maxCallDepth = 16;
-
-static void writeTo(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    fflush(stream);
-}
 
 static bool isBatchFileName(const QString &path)
 {
@@ -30,21 +25,40 @@ static bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-CommandRunner::CommandRunner() : environment(QProcessEnvironment::systemEnvironment()) { }
+CommandRunner::CommandRunner(const ConsoleCodePage &codePage)
+    : environment(QProcessEnvironment::systemEnvironment()), codePage(codePage)
+{
+}
+
+// What a console shows is encoded in its code page.
+void CommandRunner::writeTo(FILE *stream, const QString &text) const
+{
+    const QByteArray bytes = codePage.encode(text);
+    fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    fflush(stream);
+}
 
 int CommandRunner::runBatchFile(const QString &path)
 {
-    if (!isBatchFileName(path)) {
+    QString host;
+    QString error;
+    if (!hostPath(path, host, error)) {
+        refuse(error);
+        return refusedStatus;
+    }
+    if (!isBatchFileName(host)) {
         refuse(QStringLiteral("unsupported command %1: only batch files run").arg(path));
         return refusedStatus;
     }
-    if (!QFileInfo(path).isFile()) {
+    if (!QFileInfo(host).isFile()) {
         reportMissingPath();
         return errorLevel;
     }
-    return runBatch(path, 0) ? errorLevel : refusedStatus;
+    return runBatch(host, 0) ? errorLevel : refusedStatus;
 }
 
+// The path is a host path, relative ones against the current folder; cmd reads the file in the
+// console code page.
 bool CommandRunner::runBatch(const QString &path, int depth)
 {
     QFile file(path);
@@ -52,7 +66,8 @@ bool CommandRunner::runBatch(const QString &path, int depth)
         reportMissingPath();
         return true;
     }
-    BatchReader reader(file.readAll());
+    const QString fullPath = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    BatchReader reader(codePage.decode(file.readAll()), windowsPath(fullPath));
     const QString callerFile = currentFile;
     const int callerLine = currentLine;
     currentFile = path;
@@ -69,14 +84,16 @@ bool CommandRunner::runBatch(const QString &path, int depth)
     return accepted;
 }
 
-// cmd's dynamic %ERRORLEVEL%, unless a real variable of that name hides it. It is seen only by
-// the expansion, not by the programs that the batch file starts.
+// cmd's dynamic %ERRORLEVEL% and %CD%, unless real variables of those names hide them. They are
+// seen only by the expansion, not by the programs that the batch file starts.
 QProcessEnvironment CommandRunner::expansionEnvironment() const
 {
     QProcessEnvironment expansion = environment;
     QString value;
     if (!findCmdVariable(expansion, QStringLiteral("ERRORLEVEL"), value))
         expansion.insert(QStringLiteral("ERRORLEVEL"), QString::number(errorLevel));
+    if (!findCmdVariable(expansion, QStringLiteral("CD"), value))
+        expansion.insert(QStringLiteral("CD"), windowsPath(QDir::currentPath()));
     return expansion;
 }
 
@@ -114,6 +131,12 @@ bool CommandRunner::dispatch(const QString &word, const QString &rest, int depth
         return runSet(rest);
     if (command == QLatin1String("call"))
         return runCall(rest, depth);
+    if (command == QLatin1String("pushd"))
+        return runPushd(rest);
+    if (command == QLatin1String("popd"))
+        return runPopd(rest);
+    if (command == QLatin1String("cd") || command == QLatin1String("chdir"))
+        return runCd(rest);
     if (command == QLatin1String("cl") || command == QLatin1String("cl.exe"))
         return runCl(word, rest);
     return refuse(QStringLiteral("unsupported command %1").arg(word));
@@ -175,11 +198,15 @@ bool CommandRunner::runCall(const QString &rest, int depth)
         return refuse(QStringLiteral("unsupported call of %1: only batch files").arg(path));
     if (depth + 1 >= maxCallDepth)
         return refuse(QStringLiteral("unsupported call depth beyond %1").arg(maxCallDepth));
-    if (!QFileInfo(path).isFile()) {
+    QString host;
+    QString error;
+    if (!hostPath(path, host, error))
+        return refuse(error);
+    if (!QFileInfo(host).isFile()) {
         reportMissingPath();
         return true;
     }
-    return runBatch(path, depth + 1);
+    return runBatch(host, depth + 1);
 }
 
 // On Windows "cl" exists only in the environment that vcvars64.bat sets up; the stand-in

@@ -1,5 +1,6 @@
 // A stand-in for cmd.exe on hosts without Windows: runs "cmd.exe /c <batch file>" for the batch
 // files that the system writes, and refuses everything else.
+#include "codepage.h"
 #include "commandrunner.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,12 @@ int main(int argc, char *argv[])
             "cmd.exe stand-in: unsupported command line: only \"/c <batch file>\" runs\n", stderr);
         return CommandRunner::refusedStatus;
     }
-    CommandRunner runner;
+    const ConsoleCodePage codePage
+        = ConsoleCodePage::fromEnvironment(QProcessEnvironment::systemEnvironment());
+    if (!codePage.isValid()) {
+        fputs("cmd.exe stand-in: unsupported code page in KESTRUNE_CMD_CODEPAGE\n", stderr);
+        return CommandRunner::refusedStatus;
+    }
+    CommandRunner runner(codePage);
     return runner.runBatchFile(arguments.at(1));
 }

@@ -4,7 +4,6 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <QtTest>
@@ -20,13 +19,17 @@ struct Run {
     QByteArray err;
 };
 
-// Runs the stand-in with itself first on PATH, so that it must skip itself to find the real one.
-Run runStandin(const QStringList &arguments)
+// Runs the stand-in with itself first on PATH, so that it must skip itself to find the real one,
+// acting as the given CMake version (its default when empty).
+Run runStandin(const QStringList &arguments, const QString &version = QString())
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("PATH",
         QStringLiteral(KESTRUNE_STANDINS_BIN) + QDir::listSeparator() + environment.value("PATH"));
+    environment.remove("KESTRUNE_STANDIN_CMAKE_VERSION");
+    if (!version.isEmpty())
+        environment.insert("KESTRUNE_STANDIN_CMAKE_VERSION", version);
     process.setProcessEnvironment(environment);
     process.start(standinCMake, arguments);
     Run run;
@@ -94,8 +97,10 @@ QByteArray normalized(QByteArray text, const TreePlaces &places)
         "FLUENTUDF.sln", "3ddp_host.sln", "3ddp_node.sln", "3ddp.sln",
         "CMAKE_FOLDER_GUID_CMakePredefinedTargets", "SG_Filter_Source Files",
         "SG_Filter_Header Files", "SG_Filter_CMake Rules" };
-    for (const QString &name : names)
+    for (const QString &name : names) {
         text.replace(guidOf(binary, name).toUtf8(), "GUID(" + name.toUtf8() + ")");
+        text.replace(guidOf(binary, name).toLower().toUtf8(), "guid(" + name.toUtf8() + ")");
+    }
     text.replace(md5Of(binary + "/CMakeFiles").toUtf8(), "@MD5@");
     text.replace(places.cmakeCommand.toUtf8(), "@CMAKE@");
     QString s = QString::fromUtf8(text);
@@ -137,10 +142,15 @@ private slots:
     void writesGoldenFiles();
     void matchesTheSampleBytes_data();
     void matchesTheSampleBytes();
-    void derivesGuidsAsTheSample();
+    void writesSlnxFor2026_data();
+    void writesSlnxFor2026();
     void followsTheGenerator_data();
     void followsTheGenerator();
     void reportsConfigureErrors();
+    void answersTheVersionItActsAs_data();
+    void answersTheVersionItActsAs();
+    void refusesGeneratorsNewerThanItsVersion_data();
+    void refusesGeneratorsNewerThanItsVersion();
     void refusesOtherVisualStudioGenerators();
     void handsOtherCommandsToRealCMake_data();
     void handsOtherCommandsToRealCMake();
@@ -150,10 +160,13 @@ private:
     TreePlaces mainTree;
     QTemporaryDir sampleDir;
     TreePlaces sampleTree;
+    QTemporaryDir slnxDir;
+    TreePlaces slnxTree;
 };
 
-// Two trees are generated once and looked at by several tests: the system's own form under a
-// folder with blanks and Chinese characters, and one equivalent to CMake's sample tree.
+// Three trees are generated once and looked at by several tests: the system's own form under a
+// folder with blanks and Chinese characters, one equivalent to CMake's sample tree, and the
+// system's own form for Visual Studio 2026.
 void tst_StandinCMake::initTestCase()
 {
     QVERIFY2(QFileInfo(standinCMake).isExecutable(), qPrintable(standinCMake));
@@ -177,6 +190,14 @@ void tst_StandinCMake::initTestCase()
         { { "@ROOT@", sampleTree.buildRoot }, { "@SOLVER@", sampleDir.path() + "/CFDSolver" } });
     run = runStandin({ sampleTree.buildRoot, "-G", "Visual Studio 16 2019", "-B",
         sampleTree.buildRoot + "/solution" });
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+
+    slnxTree.buildRoot = slnxDir.path() + "/buildByVarnholt";
+    slnxTree.cmakeCommand = cmakeCommand;
+    copyTree(
+        dataDir + "/standincmake/input", slnxTree.buildRoot, { { "@ROOT@", slnxTree.buildRoot } });
+    run = runStandin({ slnxTree.buildRoot, "-G", "Visual Studio 18 2026", "-B",
+        slnxTree.buildRoot + "/solution" });
     QVERIFY2(run.exitCode == 0, run.err.constData());
 }
 
@@ -246,23 +267,29 @@ void tst_StandinCMake::matchesTheSampleBytes()
     QCOMPARE(actual, expected);
 }
 
-void tst_StandinCMake::derivesGuidsAsTheSample()
+// Visual Studio 18 gets .slnx solutions, one per project() as the .sln files were; every other
+// file is written as for Visual Studio 17.
+void tst_StandinCMake::writesSlnxFor2026_data()
 {
-    const QString binary = "C:/work/cfd/buildByVarnholt/solution";
-    QCOMPARE(guidOf(binary, "ALL_BUILD"), QString("DB7DD955-EBE4-3441-8456-576437DED13B"));
-    QCOMPARE(
-        guidOf(binary, "SG_Filter_Source Files"), QString("0DA4F9B1-CBF8-3097-B2E4-A043CA4E9780"));
-    QCOMPARE(md5Of(binary + "/CMakeFiles"), QString("603f45d8d91acaed237153debd2793b1"));
-    // The sub-directory ALL_BUILD shares the top one's GUID, and the written files carry the
-    // GUIDs derived from this run's folder.
-    const QByteArray sln = contentOf(mainTree.buildRoot + "/solution/3ddp_host/3ddp_host.sln");
-    QVERIFY(sln.contains(guidOf(mainTree.buildRoot + "/solution", "ALL_BUILD").toUtf8()));
+    QTest::addColumn<QString>("file");
+    for (const char *file : { "FLUENTUDF.slnx", "3ddp_host/3ddp_host.slnx" })
+        QTest::newRow(file) << QString::fromLatin1(file);
+}
+
+void tst_StandinCMake::writesSlnxFor2026()
+{
+    QFETCH(QString, file);
+    const QString binary = slnxTree.buildRoot + "/solution/";
+    QVERIFY(golden::matches(normalized(contentOf(binary + file), slnxTree),
+        "standincmake/expected-2026/" + QString(file).replace('/', '_')));
+    QVERIFY(!QFileInfo::exists(binary + QString(file).chopped(1)));
 }
 
 void tst_StandinCMake::followsTheGenerator_data()
 {
     QTest::addColumn<QString>("generator");
-    QTest::addColumn<QString>("slnLine");
+    QTest::addColumn<QString>("solution");
+    QTest::addColumn<QStringList>("solutionLines");
     QTest::addColumn<QString>("tools");
     QTest::addColumn<QString>("toolset");
     QTest::addColumn<QString>("platform");
@@ -270,21 +297,24 @@ void tst_StandinCMake::followsTheGenerator_data()
     QTest::addColumn<bool>("preferredArchitecture");
     QTest::addColumn<bool>("utf8Encoding");
     QTest::newRow("2017") << "Visual Studio 15 2017"
-                          << "# Visual Studio 15"
+                          << "FLUENTUDF.sln"
+                          << QStringList { "# Visual Studio 15", "\t\tDebug|Win32 = Debug|Win32" }
                           << "15.0"
                           << "v141"
                           << "Win32"
                           << "X86" << false << false;
-    QTest::newRow("2019") << "Visual Studio 16 2019"
-                          << "# Visual Studio Version 16"
-                          << "16.0"
-                          << "v142"
-                          << "x64"
-                          << "x64" << true << true;
     QTest::newRow("2022") << "Visual Studio 17 2022"
-                          << "# Visual Studio Version 17"
+                          << "FLUENTUDF.sln"
+                          << QStringList { "# Visual Studio Version 17",
+                                 "\t\tDebug|x64 = Debug|x64" }
                           << "17.0"
                           << "v143"
+                          << "x64"
+                          << "x64" << true << true;
+    QTest::newRow("2026") << "Visual Studio 18 2026"
+                          << "FLUENTUDF.slnx" << QStringList { "    <Platform Name=\"x64\"/>" }
+                          << "18.0"
+                          << "v145"
                           << "x64"
                           << "x64" << true << true;
 }
@@ -292,7 +322,8 @@ void tst_StandinCMake::followsTheGenerator_data()
 void tst_StandinCMake::followsTheGenerator()
 {
     QFETCH(QString, generator);
-    QFETCH(QString, slnLine);
+    QFETCH(QString, solution);
+    QFETCH(QStringList, solutionLines);
     QFETCH(QString, tools);
     QFETCH(QString, toolset);
     QFETCH(QString, platform);
@@ -305,9 +336,9 @@ void tst_StandinCMake::followsTheGenerator()
     const Run run = runStandin({ "-G" + generator, "-S", root, "-B", root + "/solution" });
     QVERIFY2(run.exitCode == 0, run.err.constData());
 
-    const QByteArray sln = contentOf(root + "/solution/FLUENTUDF.sln");
-    QCOMPARE(sln.split('\n').value(2), (slnLine + "\r").toUtf8());
-    QVERIFY(sln.contains(("\t\tDebug|" + platform + " = Debug|" + platform + "\r\n").toUtf8()));
+    const QByteArray text = contentOf(root + "/solution/" + solution);
+    for (const QString &line : solutionLines)
+        QVERIFY2(text.contains(("\n" + line + "\r\n").toUtf8()), qPrintable(line));
     const QByteArray project = contentOf(root + "/solution/3ddp_node/3ddp_node.vcxproj");
     QVERIFY(project.contains(("ToolsVersion=\"" + tools + "\"").toUtf8()));
     QVERIFY(project.contains(("<PlatformToolset>" + toolset + "</PlatformToolset>").toUtf8()));
@@ -317,6 +348,9 @@ void tst_StandinCMake::followsTheGenerator()
     QCOMPARE(project.contains("<UseUtf8Encoding>Always"), utf8Encoding);
     const QByteArray filters = contentOf(root + "/solution/3ddp_node/3ddp_node.vcxproj.filters");
     QVERIFY(filters.contains(("ToolsVersion=\"" + tools + "\"").toUtf8()));
+    // ZERO_CHECK regenerates the solution that was written.
+    QVERIFY(contentOf(root + "/solution/ZERO_CHECK.vcxproj")
+                .contains(("--vs-solution-file " + root + "/solution/" + solution).toUtf8()));
 }
 
 void tst_StandinCMake::reportsConfigureErrors()
@@ -333,6 +367,60 @@ void tst_StandinCMake::reportsConfigureErrors()
     QVERIFY2(run.err.contains("CMake Error"), run.err.constData());
     QVERIFY2(run.err.contains("3ddp_node/CMakeLists.txt"), run.err.constData());
     QVERIFY(!run.out.contains("-- Generating done"));
+    QVERIFY(!QFileInfo::exists(root + "/solution"));
+}
+
+void tst_StandinCMake::answersTheVersionItActsAs_data()
+{
+    QTest::addColumn<QString>("version"); // empty: the default
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    const QByteArray kitware
+        = "\nCMake suite maintained and supported by Kitware (kitware.com/cmake).\n";
+    QTest::newRow("default") << QString() << 0 << "cmake version 4.2.0\n" + kitware << QByteArray();
+    QTest::newRow("an old CMake") << "3.31.6" << 0 << "cmake version 3.31.6\n" + kitware
+                                  << QByteArray();
+    QTest::newRow("not a version")
+        << "4.2-rc1" << 1 << QByteArray()
+        << QByteArray("CMake Error: KESTRUNE_STANDIN_CMAKE_VERSION=\"4.2-rc1\" is not a CMake "
+                      "version such as 4.2.0\n");
+}
+
+void tst_StandinCMake::answersTheVersionItActsAs()
+{
+    QFETCH(QString, version);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    const Run run = runStandin({ "--version" }, version);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QCOMPARE(run.err, err);
+}
+
+void tst_StandinCMake::refusesGeneratorsNewerThanItsVersion_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("generator");
+    QTest::newRow("2026 by CMake 4.1") << "4.1.2"
+                                       << "Visual Studio 18 2026";
+    QTest::newRow("2022 by CMake 3.20") << "3.20"
+                                        << "Visual Studio 17 2022";
+}
+
+// As an old CMake does: at once, before configuring or writing anything.
+void tst_StandinCMake::refusesGeneratorsNewerThanItsVersion()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, generator);
+    QTemporaryDir dir;
+    const QString root = dir.path() + "/buildByVarnholt";
+    copyTree(dataDir + "/standincmake/input", root, { { "@ROOT@", root } });
+    const Run run = runStandin({ root, "-G", generator, "-B", root + "/solution" }, version);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, "CMake Error: Could not create named generator " + generator.toUtf8() + "\n");
+    QCOMPARE(run.out, QByteArray());
     QVERIFY(!QFileInfo::exists(root + "/solution"));
 }
 
@@ -355,12 +443,6 @@ void tst_StandinCMake::handsOtherCommandsToRealCMake_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("output"); // expected in stdout or stderr
 
-    const QString realCMake = QStandardPaths::findExecutable("cmake");
-    QProcess real;
-    real.start(realCMake, { "--version" });
-    real.waitForFinished(10000);
-    QTest::newRow("--version") << QString() << QStringList { "--version" } << 0
-                               << real.readAllStandardOutput();
     QTest::newRow("-P script") << "message(STATUS \"参数 ${CMAKE_ARGV3}\")\n"
                                << QStringList { "-P", "@SCRIPT@", "a b" } << 0
                                << QByteArray("-- 参数 a b\n");

@@ -1,10 +1,11 @@
 #include <QtTest>
 
 // The stand-in devenv.exe against a cleaned solution of the shape Kestrune leaves (two variant
-// projects, CMake's utility projects gone): it builds real x64 DLLs where the projects say, with
-// the projects' own settings, and fails as Visual Studio does, naming the project and the missing
-// piece, when a source, a library or udf_names.obj is missing. An include folder that does not
-// exist (the host project names one) is ignored, as Visual Studio does.
+// projects, CMake's utility projects gone), as .sln and as the .slnx of Visual Studio 2026: it
+// builds real x64 DLLs where the projects say, with the projects' own settings, and fails as Visual
+// Studio does, naming the project and the missing piece, when a source, a library or udf_names.obj
+// is missing. An include folder that does not exist (the host project names one) is ignored, as
+// Visual Studio does.
 class tst_StandinDevenv : public QObject {
     Q_OBJECT
 
@@ -16,6 +17,7 @@ private slots:
     void failsLikeVisualStudio_data();
     void failsLikeVisualStudio();
     void outputGoesWhereTheProjectSays();
+    void buildsDependenciesFirst_data();
     void buildsDependenciesFirst();
     void recordsEveryStart();
 
@@ -31,6 +33,7 @@ private:
     QString devenvProgram;
     QString buildRoot;
     QString solution;
+    QString slnx;
 };
 
 static QByteArray contentOf(const QString &path)
@@ -104,6 +107,7 @@ void tst_StandinDevenv::init()
     QVERIFY(tempDir->isValid());
     buildRoot = tempDir->path() + "/工程 目录/buildByVarnholt";
     solution = buildRoot + "/solution/FLUENTUDF.sln";
+    slnx = buildRoot + "/solution/FLUENTUDF.slnx";
     QVERIFY(instantiate(fluent));
     QVERIFY(compileFunctionTable("3ddp_host"));
     QVERIFY(compileFunctionTable("3ddp_node"));
@@ -118,7 +122,7 @@ bool tst_StandinDevenv::instantiate(const QString &fluentLibraries)
     while (it.hasNext()) {
         const QString source = it.next();
         QByteArray content = contentOf(source);
-        if (source.endsWith(".sln") || source.endsWith(".vcxproj")) {
+        if (source.endsWith(".sln") || source.endsWith(".slnx") || source.endsWith(".vcxproj")) {
             content.replace("@WINFLUENT@", windowsForm(fluent).toUtf8())
                 .replace("@FLUENT@", fluentLibraries.toUtf8())
                 .replace("@WINROOT@", windowsForm(buildRoot).toUtf8())
@@ -178,6 +182,9 @@ void tst_StandinDevenv::buildsEveryProject_data()
         << QStringList { "@SLN@", "/Rebuild", "Release|x64" } << "Release"
         << "release C runtime"
         << "========== Rebuild All: 2 succeeded, 0 failed, 0 skipped ==========";
+    QTest::newRow(".slnx, switch first")
+        << QStringList { "/build", "Release|x64", "@SLNX@" } << "Release"
+        << "release C runtime" << built;
 }
 
 void tst_StandinDevenv::buildsEveryProject()
@@ -187,7 +194,8 @@ void tst_StandinDevenv::buildsEveryProject()
     QFETCH(QString, runtime);
     QFETCH(QString, summary);
     QString output;
-    const int status = devenv(arguments.replaceInStrings("@SLN@", solution), output);
+    const int status = devenv(
+        arguments.replaceInStrings("@SLN@", solution).replaceInStrings("@SLNX@", slnx), output);
     QVERIFY2(status == 0, qPrintable(output));
     QVERIFY2(output.trimmed().endsWith(summary), qPrintable(output));
     // The cleaned projects still reference CMake's ZERO_CHECK project; Visual Studio only warns.
@@ -215,11 +223,13 @@ void tst_StandinDevenv::buildsEveryProject()
 void tst_StandinDevenv::failsLikeVisualStudio_data()
 {
     QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("solutionFile");
     QTest::addColumn<QString>("configuration");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("built");
     QTest::newRow("missing source")
         << "remove src/CParticleData.cpp"
+        << "FLUENTUDF.sln"
         << "Debug|x64"
         << QStringList { "1>3ddp_host.vcxproj : error C1083: Cannot open source file: "
                          "'@ROOT@/src/CParticleData.cpp': No such file or directory",
@@ -227,6 +237,7 @@ void tst_StandinDevenv::failsLikeVisualStudio_data()
         << QStringList { "3ddp_node" };
     QTest::newRow("missing link library")
         << "no Fluent libraries"
+        << "FLUENTUDF.sln"
         << "Debug|x64"
         << QStringList { "1>3ddp_host.vcxproj : error LNK1181: cannot open input file 'mport.lib'",
                "1>3ddp_host.vcxproj : error LNK1181: cannot open input file 'fl1920.lib'",
@@ -235,6 +246,7 @@ void tst_StandinDevenv::failsLikeVisualStudio_data()
         << QStringList();
     QTest::newRow("missing udf_names.obj")
         << "remove 3ddp_node/udf_names.obj"
+        << "FLUENTUDF.sln"
         << "Release|x64"
         << QStringList { "2>3ddp_node.vcxproj : error LNK1181: cannot open input file "
                          "'@ROOT@/3ddp_node/udf_names.obj'",
@@ -242,6 +254,7 @@ void tst_StandinDevenv::failsLikeVisualStudio_data()
         << QStringList { "3ddp_host" };
     QTest::newRow("function the libraries lack")
         << "call edemConnect"
+        << "FLUENTUDF.sln"
         << "Debug|x64"
         << QStringList { "1>3ddp_host.vcxproj : error LNK2019: unresolved external symbol "
                          "edemConnect",
@@ -249,12 +262,14 @@ void tst_StandinDevenv::failsLikeVisualStudio_data()
         << QStringList { "3ddp_node" };
     QTest::newRow("source that does not compile")
         << "break src/profile.c"
+        << "FLUENTUDF.sln"
         << "Debug|x64"
         << QStringList { "1>@ROOT@/src/profile.c(", "2>@ROOT@/src/profile.c(",
                "Build: 0 succeeded, 2 failed" }
         << QStringList();
     QTest::newRow("custom build step left")
         << "custom build in 3ddp_host"
+        << "FLUENTUDF.sln"
         << "Debug|x64"
         << QStringList { "1>3ddp_host.vcxproj : error MSB8066: Custom build for "
                          "'@WINROOT@\\3ddp_host\\CMakeLists.txt' exited with code 1.",
@@ -262,19 +277,37 @@ void tst_StandinDevenv::failsLikeVisualStudio_data()
         << QStringList { "3ddp_node" };
     QTest::newRow("configuration the solution lacks")
         << "none"
+        << "FLUENTUDF.sln"
         << "Debug|Win32"
         << QStringList { "error : Invalid solution configuration \"Debug|Win32\"." }
         << QStringList();
     QTest::newRow("missing solution")
         << "remove solution/FLUENTUDF.sln"
+        << "FLUENTUDF.sln"
         << "Debug|x64"
         << QStringList { "error : Cannot open the solution file '@ROOT@/solution/FLUENTUDF.sln'" }
+        << QStringList();
+    QTest::newRow("missing udf_names.obj, .slnx")
+        << "remove 3ddp_host/udf_names.obj"
+        << "FLUENTUDF.slnx"
+        << "Debug|x64"
+        << QStringList { "1>3ddp_host.vcxproj : error LNK1181: cannot open input file "
+                         "'@ROOT@/3ddp_host/udf_names.obj'",
+               "Build: 1 succeeded, 1 failed" }
+        << QStringList { "3ddp_node" };
+    QTest::newRow("not XML, .slnx")
+        << "break solution/FLUENTUDF.slnx"
+        << "FLUENTUDF.slnx"
+        << "Debug|x64"
+        << QStringList { "error : '@ROOT@/solution/FLUENTUDF.slnx' is not a Visual Studio "
+                         "solution file: line 1:" }
         << QStringList();
 }
 
 void tst_StandinDevenv::failsLikeVisualStudio()
 {
     QFETCH(QString, change);
+    QFETCH(QString, solutionFile);
     QFETCH(QString, configuration);
     QFETCH(QStringList, messages);
     QFETCH(QStringList, built);
@@ -287,8 +320,8 @@ void tst_StandinDevenv::failsLikeVisualStudio()
             contentOf(buildRoot + "/src/CParticleData.cpp")
                 + "extern \"C\" int edemConnect(void);\nint connectToEdem() { return "
                   "edemConnect(); }\n"));
-    else if (change == "break src/profile.c")
-        QVERIFY(writeFile(buildRoot + "/src/profile.c", "this is not C;\n"));
+    else if (change.startsWith("break "))
+        QVERIFY(writeFile(buildRoot + "/" + change.mid(6), "this is not C;\n"));
     else if (change == "custom build in 3ddp_host") {
         const QString project = buildRoot + "/solution/3ddp_host/3ddp_host.vcxproj";
         const QByteArray rule = "  <ItemGroup>\r\n    <CustomBuild Include=\""
@@ -299,7 +332,8 @@ void tst_StandinDevenv::failsLikeVisualStudio()
     }
 
     QString output;
-    const int status = devenv({ solution, "/Build", configuration }, output);
+    const int status
+        = devenv({ buildRoot + "/solution/" + solutionFile, "/Build", configuration }, output);
     QVERIFY(status != 0);
     for (const QString &message : messages)
         QVERIFY2(output.contains(message), qPrintable("wanted: " + message + "\ngot:\n" + output));
@@ -333,18 +367,38 @@ void tst_StandinDevenv::outputGoesWhereTheProjectSays()
 }
 
 // Visual Studio builds a project after those it depends on, whatever the order of the file.
+void tst_StandinDevenv::buildsDependenciesFirst_data()
+{
+    QTest::addColumn<QString>("solutionFile");
+    QTest::addColumn<QByteArray>("hostLine"); // the line the dependency goes after
+    QTest::addColumn<QByteArray>("dependency"); // replaces the first ZERO_CHECK one when empty
+    QTest::newRow(".sln") << "FLUENTUDF.sln" << QByteArray() << QByteArray();
+    QTest::newRow(".slnx, path with backslash")
+        << "FLUENTUDF.slnx" << QByteArray("Id=\"5ab530cb-1880-3c37-b093-aac8f7f6f341\">\r\n")
+        << QByteArray("    <BuildDependency Project=\"3ddp_node\\3ddp_node.vcxproj\"/>\r\n");
+}
+
 void tst_StandinDevenv::buildsDependenciesFirst()
 {
-    const QByteArray zeroCheck = "{985CA4E3-4ECA-3382-BF54-07C0BF195601}";
-    const QByteArray node = "{7BE1DB36-E740-3C8B-883B-63D9E5DFF272}";
-    QByteArray text = contentOf(solution);
-    const int hostDependency = text.indexOf(zeroCheck + " = " + zeroCheck);
-    QVERIFY(hostDependency > 0);
-    text.replace(hostDependency, 2 * zeroCheck.size() + 3, node + " = " + node);
-    QVERIFY(writeFile(solution, text));
+    QFETCH(QString, solutionFile);
+    QFETCH(QByteArray, hostLine);
+    QFETCH(QByteArray, dependency);
+    const QString path = buildRoot + "/solution/" + solutionFile;
+    QByteArray text = contentOf(path);
+    if (dependency.isEmpty()) {
+        const QByteArray zeroCheck = "{985CA4E3-4ECA-3382-BF54-07C0BF195601}";
+        const QByteArray node = "{7BE1DB36-E740-3C8B-883B-63D9E5DFF272}";
+        const int hostDependency = text.indexOf(zeroCheck + " = " + zeroCheck);
+        QVERIFY(hostDependency > 0);
+        text.replace(hostDependency, 2 * zeroCheck.size() + 3, node + " = " + node);
+    } else {
+        QVERIFY(text.contains(hostLine));
+        text.replace(hostLine, hostLine + dependency);
+    }
+    QVERIFY(writeFile(path, text));
 
     QString output;
-    QCOMPARE(devenv({ solution, "/Build", "Debug|x64" }, output), 0);
+    QCOMPARE(devenv({ path, "/Build", "Debug|x64" }, output), 0);
     QVERIFY2(
         output.startsWith("1>------ Build started: Project: 3ddp_node, Configuration: Debug x64"),
         qPrintable(output));
@@ -357,6 +411,7 @@ void tst_StandinDevenv::recordsEveryStart()
     QString output;
     QCOMPARE(devenv({ solution }, output), 0);
     QVERIFY2(output.isEmpty(), qPrintable(output)); // opening builds nothing
+    QCOMPARE(devenv({ slnx }, output), 0);
     QVERIFY(!QFileInfo::exists(buildRoot + "/solution/Debug"));
     QCOMPARE(devenv({ solution, "/Build", "Debug|x64" }, output), 0);
     QCOMPARE(devenv({ "/Build" }, output), 1);
@@ -364,8 +419,8 @@ void tst_StandinDevenv::recordsEveryStart()
 
     const QString log = QFileInfo(devenvProgram).path() + "/devenv.log";
     const QStringList lines = QString::fromUtf8(contentOf(log)).split('\n');
-    QCOMPARE(lines.mid(lines.size() - 4),
-        QStringList({ solution, solution + "\t/Build\tDebug|x64", "/Build", "" }));
+    QCOMPARE(lines.mid(lines.size() - 5),
+        QStringList({ solution, slnx, solution + "\t/Build\tDebug|x64", "/Build", "" }));
 }
 
 QTEST_GUILESS_MAIN(tst_StandinDevenv)

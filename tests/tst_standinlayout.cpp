@@ -2,7 +2,8 @@
 
 // The stand-in installations: the files the system relies on, the makefile's include folders, real
 // import libraries, UDF sources and a function table that compile and link against them, the
-// layout script itself and the devenv stand-in.
+// layout script itself and the devenv stand-in. Fluent 19.2 and Visual Studio 2019 are the
+// defaults; Fluent 2024 R2 and Visual Studio 2026 lie beside them.
 class tst_StandinLayout : public QObject {
     Q_OBJECT
 
@@ -11,6 +12,9 @@ private slots:
     void init();
     void filesTheSystemReliesOn_data();
     void filesTheSystemReliesOn();
+    void vcvarsTellsTheVersion_data();
+    void vcvarsTellsTheVersion();
+    void makefileHasWindowsIncludeLines_data();
     void makefileHasWindowsIncludeLines();
     void includeFoldersExistForEveryVariant_data();
     void includeFoldersExistForEveryVariant();
@@ -25,12 +29,14 @@ private slots:
     void layoutScriptNeedsItsValues();
 
 private:
-    QStringList includeFolders(const QString &variant) const;
+    QStringList includeFolders(const QString &variant, const QString &release = "19.2.0") const;
     bool compile(const QString &source, const QString &variant, bool coupling, QString &object);
 
     QScopedPointer<QTemporaryDir> tempDir;
     QString fluent;
+    QString fluent242;
     QString studio;
+    QString studio18;
     QString edem;
 };
 
@@ -41,6 +47,22 @@ static QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The include options of a makefile, from "-I" on, trimmed: those of its INCLUDES, or those of its
+// optional GPU block.
+static QStringList includeOptions(const QByteArray &makefile, bool gpuBlock)
+{
+    QStringList options;
+    bool inBlock = false;
+    for (const QByteArray &line : makefile.split('\n')) {
+        if (line.startsWith("!IF") || line.startsWith("!ENDIF"))
+            inBlock = line.startsWith("!IF");
+        const int at = line.indexOf("-I");
+        if (at >= 0 && inBlock == gpuBlock)
+            options << QString::fromUtf8(line.mid(at)).trimmed();
+    }
+    return options;
 }
 
 static bool isX64CoffObject(const QString &path)
@@ -77,7 +99,9 @@ void tst_StandinLayout::initTestCase()
     qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ':' + qgetenv("PATH"));
     const QString root = QStringLiteral(KESTRUNE_STANDIN_INSTALLATIONS);
     fluent = root + "/ANSYS Inc/v192/fluent";
+    fluent242 = root + "/ANSYS Inc/v242/fluent";
     studio = root + "/Microsoft Visual Studio/2019/Community";
+    studio18 = root + "/Microsoft Visual Studio/18/Community";
     edem = root + "/DEM Solutions/EDEM 2018";
 }
 
@@ -98,6 +122,12 @@ void tst_StandinLayout::filesTheSystemReliesOn_data()
     QTest::newRow("edem.exe") << edem + "/bin/edem.exe" << false;
     QTest::newRow("coupling header") << edem + "/src/Api/Coupling/EdemCouplingClient.h" << false;
     QTest::newRow("core header") << edem + "/src/Api/Core/EdemCoreTypes.h" << false;
+    QTest::newRow("fluent.exe 2024 R2") << fluent242 + "/ntbin/win64/fluent.exe" << false;
+    QTest::newRow("fl2420.dll") << fluent242 + "/ntbin/win64/fl2420.dll" << true;
+    QTest::newRow("mport.dll 2024 R2") << fluent242 + "/ntbin/win64/mport.dll" << true;
+    QTest::newRow("devenv.exe 2026") << studio18 + "/Common7/IDE/devenv.exe" << true;
+    QTest::newRow("C runtime 2026")
+        << studio18 + "/VC/Tools/MSVC/14.50.35717/lib/x64/msvcrt.lib" << false;
 }
 
 void tst_StandinLayout::filesTheSystemReliesOn()
@@ -108,68 +138,110 @@ void tst_StandinLayout::filesTheSystemReliesOn()
     QCOMPARE(QFileInfo(path).isExecutable(), program);
 }
 
+void tst_StandinLayout::vcvarsTellsTheVersion_data()
+{
+    QTest::addColumn<QString>("studioFolder");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("2019") << studio << QByteArray("set VisualStudioVersion=16.0\r\n");
+    QTest::newRow("2026") << studio18 << QByteArray("set VisualStudioVersion=18.0\r\n");
+}
+
+void tst_StandinLayout::vcvarsTellsTheVersion()
+{
+    QFETCH(QString, studioFolder);
+    QFETCH(QByteArray, line);
+    const QByteArray vcvars = contentOf(studioFolder + "/VC/Auxiliary/Build/vcvars64.bat");
+    QVERIFY2(vcvars.contains(line), vcvars.constData());
+    QVERIFY(vcvars.contains("set VSCMD_ARG_TGT_ARCH=x64\r\n"));
+}
+
+void tst_StandinLayout::makefileHasWindowsIncludeLines_data()
+{
+    QTest::addColumn<QString>("makefile");
+    QTest::addColumn<QStringList>("folders"); // that must be named once each
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("gpuOptions");
+    QTest::newRow("19.2") << fluent + "/fluent19.2.0/src/udf/makefile_nt.udf"
+                          << QStringList { "\\src\\main", "\\src\\udf", "\\cortex\\src",
+                                 "\\client\\src" }
+                          << "\\fluent$(RELEASE)\\multiport\\src" << 0;
+    // Since 2020 the list ends with the installation's own include folder, and a GPU build adds
+    // folders of its own.
+    QTest::newRow("2024 R2") << fluent242 + "/fluent24.2.0/src/udf/makefile_nt.udf"
+                             << QStringList { "\\src\\udf", "\\src\\acoustics",
+                                    "\\multiport\\mpi_wrapper\\src" }
+                             << "\"$(FLUENT_INC)\"\\include" << 2;
+}
+
 void tst_StandinLayout::makefileHasWindowsIncludeLines()
 {
-    const QByteArray content = contentOf(fluent + "/fluent19.2.0/src/udf/makefile_nt.udf");
+    QFETCH(QString, makefile);
+    QFETCH(QStringList, folders);
+    QFETCH(QString, last);
+    QFETCH(int, gpuOptions);
+    const QByteArray content = contentOf(makefile);
     QVERIFY(!content.isEmpty());
     QCOMPARE(content.count("\n"), content.count("\r\n"));
-    QStringList options;
-    for (const QByteArray &line : content.split('\n')) {
-        const int at = line.indexOf("-I");
-        if (at >= 0)
-            options << QString::fromUtf8(line.mid(at)).trimmed();
-    }
+    const QStringList options = includeOptions(content, false);
     QVERIFY2(options.size() >= 25, qPrintable(options.join('\n')));
     QCOMPARE(options.first(), QString("-I. \\"));
     const QRegularExpression form(
-        R"re(^-I"\$\(FLUENT_INC\)"\\fluent\$\(RELEASE\)\\[^ "]+( \\)?$)re");
+        R"re(^-I"\$\(FLUENT_INC\)"\\(fluent\$\(RELEASE\)\\)?[^ "]+( \\)?$)re");
     for (const QString &option : options.mid(1)) {
         QVERIFY2(form.match(option).hasMatch(), qPrintable(option));
         QCOMPARE(option.endsWith(" \\"), option != options.last());
     }
     QCOMPARE(options.at(1),
         QString(R"mk(-I"$(FLUENT_INC)"\fluent$(RELEASE)\$(FLUENT_ARCH)\$(VERSION) \)mk"));
-    for (const char *folder : { "src\\main", "src\\udf", "cortex\\src", "client\\src" })
-        QVERIFY2(options.filter(QString("\\") + folder + " \\").size() == 1, qPrintable(folder));
-    QVERIFY(options.last().endsWith("\\multiport\\src"));
+    for (const QString &folder : folders)
+        QVERIFY2(options.filter(folder + " \\").size() == 1, qPrintable(folder));
+    QVERIFY2(options.last().endsWith(last), qPrintable(options.last()));
+    const QStringList gpu = includeOptions(content, true);
+    QCOMPARE(gpu.size(), gpuOptions);
+    for (const QString &option : gpu)
+        QVERIFY2(form.match(option).hasMatch(), qPrintable(option));
 }
 
-// The include folders of a variant, read from the makefile the way Fluent's own build would.
-QStringList tst_StandinLayout::includeFolders(const QString &variant) const
+// The include folders of a variant, read from the makefile the way Fluent's own build would,
+// without the GPU block.
+QStringList tst_StandinLayout::includeFolders(const QString &variant, const QString &release) const
 {
     const QString prefix = QStringLiteral("-I\"$(FLUENT_INC)\"");
+    const QString root = release == "19.2.0" ? fluent : fluent242;
     QStringList folders;
-    const QString text
-        = QString::fromUtf8(contentOf(fluent + "/fluent19.2.0/src/udf/makefile_nt.udf"));
-    for (QString line : text.split("\r\n")) {
-        line = line.trimmed();
-        if (!line.startsWith(prefix))
+    const QByteArray makefile = contentOf(root + "/fluent" + release + "/src/udf/makefile_nt.udf");
+    for (QString option : includeOptions(makefile, false)) {
+        if (!option.startsWith(prefix))
             continue;
-        if (line.endsWith(" \\"))
-            line.chop(2);
-        line = line.mid(prefix.size())
-                   .replace("$(RELEASE)", "19.2.0")
-                   .replace("$(FLUENT_ARCH)", "win64")
-                   .replace("$(VERSION)", variant)
-                   .replace('\\', '/');
-        folders << fluent + line;
+        if (option.endsWith(" \\"))
+            option.chop(2);
+        option = option.mid(prefix.size())
+                     .replace("$(RELEASE)", release)
+                     .replace("$(FLUENT_ARCH)", "win64")
+                     .replace("$(VERSION)", variant)
+                     .replace('\\', '/');
+        folders << root + option;
     }
     return folders;
 }
 
 void tst_StandinLayout::includeFoldersExistForEveryVariant_data()
 {
+    QTest::addColumn<QString>("release");
     QTest::addColumn<QString>("variant");
     for (const QString &variant : variants)
-        QTest::newRow(qPrintable(variant)) << variant;
+        QTest::newRow(qPrintable(variant)) << "19.2.0" << variant;
+    for (const char *variant : { "3d", "3ddp_host", "2d_node" })
+        QTest::newRow(qPrintable("2024 R2 " + QString(variant))) << "24.2.0" << QString(variant);
 }
 
 void tst_StandinLayout::includeFoldersExistForEveryVariant()
 {
+    QFETCH(QString, release);
     QFETCH(QString, variant);
-    const QStringList folders = includeFolders(variant);
+    const QStringList folders = includeFolders(variant, release);
     QVERIFY(folders.size() >= 25);
-    QVERIFY(folders.first().endsWith("/fluent19.2.0/win64/" + variant));
+    QVERIFY(folders.first().endsWith("/fluent" + release + "/win64/" + variant));
     for (const QString &folder : folders)
         QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
     for (const char *header : { "udf.h", "prop.h", "dpm.h", "version.h" }) {
@@ -177,6 +249,15 @@ void tst_StandinLayout::includeFoldersExistForEveryVariant()
             return QFileInfo(folder + "/" + QString(header)).isFile();
         });
         QVERIFY2(found, header);
+    }
+    // The release that a UDF library reports to Fluent.
+    const QByteArray version
+        = contentOf(QFileInfo(folders.first()).path() + "/../src/udf/version.h");
+    const QStringList parts = release.split('.');
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray define = QByteArray("#define RampantRelease")
+            + QList<QByteArray> { "Major ", "Minor ", "Revision " }.at(i) + parts.at(i).toUtf8();
+        QVERIFY2(version.contains(define + '\n'), define.constData());
     }
 }
 
@@ -194,6 +275,13 @@ void tst_StandinLayout::importLibrariesNameTheirDll_data()
     }
     QTest::newRow("multiport") << fluent + "/fluent19.2.0/multiport/win64/net/shared/mport.lib"
                                << QByteArray("mport.dll") << QByteArray("mport_rank");
+    const QString release242 = fluent242 + "/fluent24.2.0";
+    QTest::newRow("2024 R2 3ddp_host") << release242 + "/win64/3ddp_host/fl2420.lib"
+                                       << QByteArray("fl2420.dll") << QByteArray("Message");
+    QTest::newRow("2024 R2 2d_node") << release242 + "/win64/2d_node/fl_mpi2420.lib"
+                                     << QByteArray("fl_mpi2420.dll") << QByteArray("Message");
+    QTest::newRow("2024 R2 multiport") << release242 + "/multiport/win64/net/shared/mport.lib"
+                                       << QByteArray("mport.dll") << QByteArray("mport_rank");
     QTest::newRow("edem") << edem + "/lib/EDEMCouplingClient4.lib"
                           << QByteArray("EDEMCouplingClient4.dll") << QByteArray("edemConnect");
 }

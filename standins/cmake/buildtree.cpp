@@ -2,6 +2,7 @@
 
 #include "crlftextfile.h"
 #include "slnwriter.h"
+#include "slnxwriter.h"
 #include "vcxprojwriter.h"
 
 #include <QDir>
@@ -92,8 +93,11 @@ private:
 
 void TreeWriter::writeProjects()
 {
-    for (const Solution &solution : emulation.solutions)
-        write(solution.directory + "/" + solution.name, solutionText(emulation, solution));
+    for (const Solution &solution : emulation.solutions) {
+        write(solution.directory + "/" + solution.name,
+            emulation.generator.slnx ? slnxText(emulation, solution)
+                                     : solutionText(emulation, solution));
+    }
     for (const VsTarget &target : emulation.targets) {
         const QString base = target.binaryDir + "/" + target.name + ".vcxproj";
         write(base, projectText(emulation, target));

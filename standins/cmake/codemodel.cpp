@@ -238,11 +238,22 @@ void Reader::readTarget(
     readLink(object.value("link").toObject(), target);
 }
 
-QString unquoted(const QString &text)
+// A link fragment as the Ninja generator writes it: "$" doubled for Ninja, then quoted for the
+// POSIX shell when it holds anything the shell would read, with \ " $ ` escaped inside the quotes.
+QString unquoted(const QString &fragment)
 {
-    if (text.size() >= 2 && text.startsWith('"') && text.endsWith('"'))
-        return text.mid(1, text.size() - 2);
-    return text;
+    QString text = fragment;
+    text.replace(QLatin1String("$$"), QLatin1String("$"));
+    if (text.size() < 2 || !text.startsWith('"') || !text.endsWith('"'))
+        return text;
+    QString plain;
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        if (text.at(i) == '\\' && i + 2 < text.size()
+            && QStringLiteral("\\\"$`").contains(text.at(i + 1)))
+            ++i;
+        plain += text.at(i);
+    }
+    return plain;
 }
 
 // The link line of the Linux configure, named back the way MSVC's linker is given it.

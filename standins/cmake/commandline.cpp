@@ -64,12 +64,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
 bool findVsGenerator(const QString &name, VsGenerator &generator)
 {
     static const VsGenerator known[] = {
-        { QStringLiteral("Visual Studio 15 2017"), QStringLiteral("# Visual Studio 15"),
-            QStringLiteral("15.0"), QStringLiteral("v141"), QStringLiteral("Win32"), false, false },
-        { QStringLiteral("Visual Studio 16 2019"), QStringLiteral("# Visual Studio Version 16"),
-            QStringLiteral("16.0"), QStringLiteral("v142"), QStringLiteral("x64"), true, true },
-        { QStringLiteral("Visual Studio 17 2022"), QStringLiteral("# Visual Studio Version 17"),
-            QStringLiteral("17.0"), QStringLiteral("v143"), QStringLiteral("x64"), true, true },
+        { QStringLiteral("Visual Studio 15 2017"), QVersionNumber(3, 7), false,
+            QStringLiteral("# Visual Studio 15"), QStringLiteral("15.0"), QStringLiteral("v141"),
+            QStringLiteral("Win32"), false, false },
+        { QStringLiteral("Visual Studio 16 2019"), QVersionNumber(3, 14), false,
+            QStringLiteral("# Visual Studio Version 16"), QStringLiteral("16.0"),
+            QStringLiteral("v142"), QStringLiteral("x64"), true, true },
+        { QStringLiteral("Visual Studio 17 2022"), QVersionNumber(3, 21), false,
+            QStringLiteral("# Visual Studio Version 17"), QStringLiteral("17.0"),
+            QStringLiteral("v143"), QStringLiteral("x64"), true, true },
+        { QStringLiteral("Visual Studio 18 2026"), QVersionNumber(4, 2), true, QString(),
+            QStringLiteral("18.0"), QStringLiteral("v145"), QStringLiteral("x64"), true, true },
     };
     for (const VsGenerator &candidate : known) {
         if (candidate.name == name) {

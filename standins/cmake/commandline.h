@@ -3,10 +3,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVersionNumber>
 
 // What differs between the Visual Studio generators that the stand-in emulates.
 struct VsGenerator {
     QString name; // "Visual Studio 16 2019"
+    QVersionNumber since; // the first CMake release that has it
+    bool slnx = false; // XML solutions (.slnx) in place of .sln files
     QString slnVersionLine; // third line of every .sln
     QString toolsVersion;
     QString platformToolset;
@@ -27,7 +30,7 @@ struct CommandLine {
 
 CommandLine parseCommandLine(const QStringList &arguments);
 
-// True for the three generators the stand-in writes; false for every other name.
+// True for the generators the stand-in writes; false for every other name.
 bool findVsGenerator(const QString &name, VsGenerator &generator);
 
 #endif // STANDIN_COMMANDLINE_H

@@ -6,10 +6,14 @@
 
 #include <algorithm>
 
+QString Emulation::solutionFileName(const QString &project) const
+{
+    return project + (generator.slnx ? QStringLiteral(".slnx") : QStringLiteral(".sln"));
+}
+
 QString Emulation::topSolutionPath() const
 {
-    return model.binaryDir + QLatin1Char('/') + model.projects.value(0).name
-        + QStringLiteral(".sln");
+    return model.binaryDir + QLatin1Char('/') + solutionFileName(model.projects.value(0).name);
 }
 
 QString Emulation::guid(const QString &name) const
@@ -87,7 +91,7 @@ Solution solutionFor(const Emulation &emulation, int project, const VsTarget &al
 {
     const CodeModel &model = emulation.model;
     Solution solution;
-    solution.name = model.projects.at(project).name + QStringLiteral(".sln");
+    solution.name = emulation.solutionFileName(model.projects.at(project).name);
     solution.directory = all.binaryDir;
     QSet<QString> wanted(all.dependencies.begin(), all.dependencies.end());
     for (bool grown = true; grown;) {

@@ -17,7 +17,7 @@ struct VsTarget {
 };
 
 struct Solution {
-    QString name; // "<project>.sln"
+    QString name; // "<project>.sln", or .slnx
     QString directory;
     QList<VsTarget> targets; // ALL_BUILD first, then by name
 };
@@ -31,6 +31,7 @@ struct Emulation {
     QList<VsTarget> targets; // every project file to write
     QList<Solution> solutions;
 
+    QString solutionFileName(const QString &project) const;
     QString topSolutionPath() const;
     QString guid(const QString &name) const;
     QString stampFile(int directory) const;

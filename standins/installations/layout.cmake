@@ -15,8 +15,11 @@
 #   Windows Kits/10                          the Windows SDK's libraries that projects link
 #   DEM Solutions/EDEM 2018                  the EDEM folder (edem.exe, API headers, coupling client
 #                                            DLL and import library)
+# and beside the first two, as recentreleases.cmake describes:
+#   ANSYS Inc/v242/fluent                    Fluent 2024 R2, shaped as v192
+#   Microsoft Visual Studio/18/Community     Visual Studio 2026, shaped as 2019
 # Earlier copies of these folders are replaced. STUBS is the folder where the build put the stub
-# libraries and DLLs (vc, sdk, fluent and edem below it); it defaults to "stubs" beside DEVENV, as
+# libraries and DLLs (vc, sdk, fluent, fluent242 and edem below it); it defaults to "stubs" beside DEVENV, as
 # the build lays them out. DLLTOOL defaults to llvm-dlltool on PATH or in LLVM 14's folder; it makes
 # real x64 import libraries from the .def files beside this script.
 cmake_minimum_required(VERSION 3.21)
@@ -51,27 +54,6 @@ function(copy_with_crlf source target)
     file(WRITE "${target}" "${content}")
 endfunction()
 
-# The folders that the makefile's include lines name below fluent<release>, for every variant.
-function(make_include_folders makefile release_folder)
-    # Whole lines would end in the continuation backslash, which escapes CMake's list separator;
-    # take only the folder part of each option.
-    file(READ "${makefile}" content)
-    set(option_start "-I\"[$][(]FLUENT_INC[)]\"\\\\fluent[$][(]RELEASE[)]\\\\")
-    string(REGEX MATCHALL "${option_start}[^ \"\r\n]+" options "${content}")
-    if(NOT options)
-        fail("no include line of the Fluent folder in ${makefile}")
-    endif()
-    foreach(option IN LISTS options)
-        string(REGEX REPLACE "^${option_start}" "" folder "${option}")
-        string(REPLACE "\\" "/" folder "${folder}")
-        string(REPLACE "$(FLUENT_ARCH)" "win64" folder "${folder}")
-        foreach(variant IN LISTS variants)
-            string(REPLACE "$(VERSION)" "${variant}" variant_folder "${folder}")
-            file(MAKE_DIRECTORY "${release_folder}/${variant_folder}")
-        endforeach()
-    endforeach()
-endfunction()
-
 # Every file of one folder of the built stubs into a folder of an installation.
 function(copy_stubs kind target)
     file(GLOB files "${STUBS}/${kind}/*")
@@ -88,7 +70,7 @@ function(lay_out_fluent fluent)
     # Fluent puts its program folder on PATH; the loader finds the solver DLLs there.
     copy_stubs(fluent "${fluent}/ntbin/win64")
     copy_with_crlf("${sources}/fluent/makefile_nt.udf" "${release}/src/udf/makefile_nt.udf")
-    make_include_folders("${sources}/fluent/makefile_nt.udf" "${release}")
+    make_makefile_folders("${sources}/fluent/makefile_nt.udf" "${fluent}" 19.2.0)
     file(COPY "${sources}/fluent/udf.h" "${sources}/fluent/prop.h" "${sources}/fluent/dpm.h"
               "${sources}/fluent/version.h" DESTINATION "${release}/src/udf")
     foreach(variant IN LISTS variants)
@@ -107,6 +89,8 @@ function(lay_out_visual_studio studio)
     file(COPY_FILE "${DEVENV}" "${studio}/Common7/IDE/devenv.exe")
     copy_with_crlf("${sources}/visualstudio/vcvars64.bat" "${studio}/VC/Auxiliary/Build/vcvars64.bat")
     copy_stubs(vc "${studio}/VC/Tools/MSVC/${msvc_toolset}/lib/x64")
+    # cl.exe for Wine's cmd.exe, where vcvars64.bat puts it on PATH as the real one is.
+    copy_stubs(vcbin "${studio}/VC/Tools/MSVC/${msvc_toolset}/bin/Hostx64/x64")
 endfunction()
 
 function(lay_out_windows_sdk kits)
@@ -120,6 +104,8 @@ function(lay_out_edem edem)
     file(COPY "${sources}/edem/Core/EdemCoreTypes.h" DESTINATION "${edem}/src/Api/Core")
     make_import_library("${sources}/edem/EDEMCouplingClient4.def" "${edem}/lib/EDEMCouplingClient4.lib")
 endfunction()
+
+include("${CMAKE_CURRENT_LIST_DIR}/recentreleases.cmake")
 
 if(NOT DESTINATION)
     fail("give the target folder with -DDESTINATION=<folder>")
@@ -148,6 +134,8 @@ set(kits_folder "${DESTINATION}/Windows Kits")
 file(REMOVE_RECURSE "${DESTINATION}/ANSYS Inc" "${DESTINATION}/Microsoft Visual Studio"
                     "${kits_folder}" "${DESTINATION}/DEM Solutions")
 lay_out_fluent("${fluent_folder}")
+lay_out_fluent_v242("${DESTINATION}/ANSYS Inc/v242/fluent")
 lay_out_visual_studio("${studio_folder}")
+lay_out_visual_studio_18("${DESTINATION}/Microsoft Visual Studio/18/Community")
 lay_out_windows_sdk("${kits_folder}")
 lay_out_edem("${edem_folder}")

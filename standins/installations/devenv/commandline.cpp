@@ -6,7 +6,8 @@ namespace {
 
 bool isSolution(const QString &argument)
 {
-    return argument.endsWith(QLatin1String(".sln"), Qt::CaseInsensitive);
+    return argument.endsWith(QLatin1String(".sln"), Qt::CaseInsensitive)
+        || argument.endsWith(QLatin1String(".slnx"), Qt::CaseInsensitive);
 }
 
 // On this host an absolute path starts with "/" too; a solution is told apart by its extension.

@@ -13,9 +13,10 @@ struct DevenvCommand {
     QString platform;
 };
 
-// Reads `devenv.exe <solution.sln> /Build "<Configuration>|<Platform>"` and its variants: switches
-// in any letter case, the configuration with or without its platform (x64 when left out), the
-// solution before or after the switch. False with a message when the line cannot be a build.
+// Reads `devenv.exe <solution.sln> /Build "<Configuration>|<Platform>"` and its variants: a .slnx
+// in place of the .sln, switches in any letter case, the configuration with or without its
+// platform (x64 when left out), the solution before or after the switch. False with a message when
+// the line cannot be a build.
 bool parseDevenvCommand(const QStringList &arguments, DevenvCommand &command, QString &error);
 
 #endif // DEVENV_COMMANDLINE_H

@@ -102,21 +102,25 @@ bool archive(ProjectBuild &build, const QString &outputFile)
 }
 
 // The output, import library and program database files the project names, created folders
-// included.
+// included. lld-link names its temporary files after these paths with "%" standing for random
+// characters, so a "%" in a folder name would send them to a folder that does not exist: the
+// paths are given relative to the output's folder, where the linker runs, and hold none of the
+// project folder's names.
 QStringList outputOptions(const ProjectBuild &build, const Settings &link, const QString &output)
 {
-    QStringList options { QStringLiteral("/OUT:") + output };
+    const QDir outputFolder = QFileInfo(output).absoluteDir();
+    QStringList options { QStringLiteral("/OUT:") + outputFolder.relativeFilePath(output) };
     const QString importLibrary = link.value(QStringLiteral("ImportLibrary"));
     if (!importLibrary.isEmpty()) {
         const QString path = pathProperty(build, importLibrary);
         makeFolderOf(path);
-        options << QStringLiteral("/IMPLIB:") + path;
+        options << QStringLiteral("/IMPLIB:") + outputFolder.relativeFilePath(path);
     }
     const QString database = link.value(QStringLiteral("ProgramDataBaseFile"));
     if (!database.isEmpty()) {
         const QString path = pathProperty(build, database);
         makeFolderOf(path);
-        options << QStringLiteral("/PDB:") + path;
+        options << QStringLiteral("/PDB:") + outputFolder.relativeFilePath(path);
     }
     return options;
 }
@@ -149,8 +153,8 @@ bool linkProject(ProjectBuild &build, QString &outputFile)
     for (const QString &folder : folders)
         arguments << QStringLiteral("/LIBPATH:") + folder;
     QString messages;
-    const int status
-        = runTool(build.toolchain.linker, arguments + inputs, build.project.folder, messages);
+    const int status = runTool(
+        build.toolchain.linker, arguments + inputs, QFileInfo(outputFile).absolutePath(), messages);
     reportLinkerOutput(build.output, messages);
     return status == 0;
 }

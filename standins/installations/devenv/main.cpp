@@ -1,9 +1,9 @@
 // A stand-in for Visual Studio's devenv.exe. Every start is recorded in "devenv.log" beside the
 // program (one line per start, the arguments joined by tabs), so that tests can see how it was
 // started. Without a build switch that is all it does, as Visual Studio would only open the
-// solution. With `devenv.exe <solution.sln> /Build "<Configuration>|x64"` (or /Rebuild) it builds
-// the solution's projects the way Visual Studio does, with clang-cl and lld-link in place of cl and
-// link, and prints Visual Studio's output and summary.
+// solution. With `devenv.exe <solution.sln> /Build "<Configuration>|x64"` (or /Rebuild, and a .slnx
+// in place of the .sln) it builds the solution's projects the way Visual Studio does, with clang-cl
+// and lld-link in place of cl and link, and prints Visual Studio's output and summary.
 #include "buildoutput.h"
 #include "commandline.h"
 #include "projectbuilder.h"

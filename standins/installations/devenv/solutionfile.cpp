@@ -1,6 +1,7 @@
 #include "solutionfile.h"
 
 #include "msbuildtext.h"
+#include "slnxfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -94,14 +95,23 @@ bool readSolutionFile(const QString &path, SolutionFile &solution, QString &erro
                     .arg(path, file.errorString());
         return false;
     }
-    QString text = QString::fromUtf8(file.readAll());
+    const QByteArray bytes = file.readAll();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (path.endsWith(QLatin1String(".slnx"), Qt::CaseInsensitive)) {
+        QString detail;
+        if (readSlnxText(bytes, folder, solution, detail))
+            return true;
+        error = QStringLiteral("'%1' is not a Visual Studio solution file: %2").arg(path, detail);
+        return false;
+    }
+    QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     if (!text.contains(QLatin1String("Microsoft Visual Studio Solution File"))) {
         error = QStringLiteral("'%1' is not a Visual Studio solution file").arg(path);
         return false;
     }
-    SolutionReader reader { QFileInfo(path).absolutePath(), solution };
+    SolutionReader reader { folder, solution };
     for (QString line : text.split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);

@@ -11,17 +11,17 @@
 struct SolutionProject {
     QString name;
     QString path; // absolute, in this host's form
-    QString guid; // as written, with braces
+    QString guid; // upper case, with braces; a .slnx project without Id: its path
     QStringList dependencies; // GUIDs from its ProjectDependencies section
 };
 
-// What a build needs of a .sln file: its configurations, its projects and, per solution
-// configuration, each project's configuration and whether the build includes it.
+// What a build needs of a solution file (.sln, or the XML .slnx): its configurations, its projects
+// and, per solution configuration, each project's configuration and whether the build includes it.
 struct SolutionFile {
     QStringList configurations; // "Debug|x64", ...
     QList<SolutionProject> projects; // in the order of the file
     QHash<QString, QString> activeConfigurations; // "<guid>.<solution cfg>" -> "<project cfg>"
-    QSet<QString> builtProjects; // "<guid>.<solution cfg>" where a Build.0 line exists
+    QSet<QString> builtProjects; // "<guid>.<solution cfg>" that the build includes
 };
 
 bool readSolutionFile(const QString &path, SolutionFile &solution, QString &error);

@@ -61,22 +61,39 @@ QString MainWindow::variantName() const
     return variant;
 }
 
-// The builders report nothing; a tree without its solution or a function table must not be shown
-// as a finished build.
-bool MainWindow::checkBuildResult(const QString &variant)
+// A tree without its solution or a function table must not be shown as a finished build.
+bool MainWindow::checkBuildResult()
 {
-    const QFileInfo solution(projectPath + "/solution/FLUENTUDF.sln");
-    if (!solution.isFile() || solution.size() == 0) {
+    using Problem = CKestrune::BuildOutcome::CMakeProblem;
+    const CKestrune::BuildOutcome &outcome = generator->lastBuildOutcome();
+    if (outcome.cmakeProblem == Problem::TooOldForGenerator) {
+        warn(tr(
+            "所选的Visual Studio需要CMake %1或更新的版本，当前CMake的版本是%2，请更新CMake！！！")
+                 .arg(CKestrune::minimumCMakeVersionFor(CKestrune::visualStudioGenerator(
+                          withForwardSlashes(ui->editPathVS->text()))),
+                     outcome.cmakeVersion));
+        return false;
+    }
+    if (!outcome.topLevelFileWritten || outcome.cmakeProblem != Problem::None) {
         warn(tr("CMake生成失败，请检查CMake及VS路径！！！"));
         return false;
     }
-    for (const QString &name : variantsOfBuild(variant)) {
-        if (!QFileInfo::exists(projectPath + "/" + name + "/udf_names.obj")) {
-            warn(tr("udf_names.obj编译失败，请检查VS路径！！！"));
-            return false;
-        }
+    if (!outcome.variantsWithoutObject.isEmpty()) {
+        warn(tr("udf_names.obj编译失败，请检查VS路径！！！"));
+        return false;
     }
     return true;
+}
+
+// What cmd, CMake and Visual Studio cannot take in a build root is refused before anything is
+// written, naming what is wrong.
+bool MainWindow::projectFolderUsable(const QString &folder)
+{
+    const QString unusable = CKestrune::unusableInBuildRoot(folder + "/buildByVarnholt");
+    if (unusable.isEmpty())
+        return true;
+    warn(tr("工程路径中含有“%1”，无法生成可编译的VS工程，请更换路径！！！").arg(unusable));
+    return false;
 }
 
 void MainWindow::on_btnCreateVsProject_clicked()
@@ -95,9 +112,12 @@ void MainWindow::on_btnCreateVsProject_clicked()
     if (projectPath.isEmpty())
         return;
     qDebug() << projectPath;
+    if (!projectFolderUsable(projectPath))
+        return;
 
     const QString solutionFolder = projectPath + "/buildByVarnholt/solution";
-    if (folderHolds(solutionFolder, "FLUENTUDF.sln")) {
+    if (folderHolds(solutionFolder, "FLUENTUDF.sln")
+        || folderHolds(solutionFolder, "FLUENTUDF.slnx")) {
         QMessageBox box(QMessageBox::Information, tr("警告"),
             tr("手动删除以下文件夹后重新生成！！！\n %1").arg(solutionFolder));
         box.setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -133,7 +153,7 @@ void MainWindow::on_btnCreateVsProject_clicked()
         warn(tr("等待搭建！！！"));
         return;
     }
-    if (checkBuildResult(variant))
+    if (checkBuildResult())
         ui->progressBar->setValue(100);
 }
 
@@ -144,7 +164,11 @@ void MainWindow::on_btnOpenVsProject_clicked()
         return;
     }
     QString program = ui->editPathVS->text() + "\\Common7\\IDE\\devenv.exe";
-    const QStringList arguments = { projectPath + "/solution/FLUENTUDF.sln" };
+    // Visual Studio 2026 gets FLUENTUDF.slnx from CMake, the older ones FLUENTUDF.sln.
+    QString solution = CKestrune::solutionFileOf(projectPath);
+    if (solution.isEmpty())
+        solution = projectPath + "/solution/FLUENTUDF.sln";
+    const QStringList arguments = { solution };
     qDebug() << program << arguments;
 #ifndef Q_OS_WIN
     // Elsewhere a backslash is an ordinary file-name character, and the program would not start.

@@ -11,7 +11,6 @@
 
 namespace {
 const int statusTimerIntervalMs = 5000;
-const int statusMessageTimeoutMs = 3000;
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -23,6 +22,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(aboutAction, &QAction::triggered, this, &MainWindow::showAboutBox);
 
     loadSettings();
+    showInstallationStates();
 
     generator = new CKestrune;
 

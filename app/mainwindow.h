@@ -12,6 +12,10 @@ class MainWindow;
 QT_END_NAMESPACE
 
 class CKestrune;
+class QLabel;
+class QLineEdit;
+struct FoundInstallation;
+struct InstallationState;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -34,18 +38,28 @@ private slots:
 private:
     void showAboutBox();
     void loadSettings();
+    QStringList showStoredPaths();
     void storeSetting(const QString &key, const QString &value);
+    void showInstallationStates();
+    void showInstallationState(QLabel *label, const InstallationState &state);
+    void startVisualStudioSearch();
+    void fillPath(QLineEdit *field, const QString &fieldName, const FoundInstallation &found);
     void addPickedFile(const QString &path);
     void warn(const QString &text);
     bool installationsFound(const QString &fluentFolder, const QString &vsFolder);
     QString variantName() const;
-    bool checkBuildResult(const QString &variant);
+    bool checkBuildResult();
+    bool projectFolderUsable(const QString &folder);
 
     Ui::MainWindow *ui;
     CKestrune *generator = nullptr;
     QStringList headerFiles;
     QStringList sourceFiles;
     QString projectPath;
+    // Where the paths that this start found by itself came from, for the status bar.
+    QStringList foundPathNotes;
+
+    static constexpr int statusMessageTimeoutMs = 3000;
 };
 
 #endif // MAINWINDOW_H

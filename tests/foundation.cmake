@@ -4,3 +4,6 @@ kestrune_add_test(tst_filelists SOURCES tst_filelists.cpp LIBRARIES kestrune_ui)
 kestrune_add_test(tst_settings SOURCES tst_settings.cpp LIBRARIES kestrune_ui)
 kestrune_add_test(tst_createcommand SOURCES tst_createcommand.cpp LIBRARIES kestrune_ui)
 kestrune_add_test(tst_createbuild SOURCES tst_createbuild.cpp LIBRARIES kestrune_ui LABELS standins)
+kestrune_add_test(tst_installationpaths SOURCES tst_installationpaths.cpp LIBRARIES kestrune_ui)
+target_compile_definitions(tst_installationpaths PRIVATE
+    KESTRUNE_STANDIN_VSWHERE="${KESTRUNE_STANDIN_VSWHERE}")

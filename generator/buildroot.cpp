@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 int CKestrune::createBuildRoot(QStringList headers, QStringList sources, QString projectFolder,
     QStringList &headerCopies, QStringList &sourceCopies)
@@ -74,4 +75,18 @@ bool CKestrune::copyFileReplacing(const QString &source, QString &target)
     }
     qDebug() << "File copied successfully from" << source << "to" << target;
     return true;
+}
+
+// What of a build root no generated file can carry, whatever it escapes:
+// - ";" splits CMake's list properties (sources, include and link folders) with no escape;
+// - "${" and "$NAME{" are expanded by CMake in source file paths;
+// - "$(", "@(" and "%(" start MSBuild properties, item lists and metadata in the project files;
+// - a network path ("\\server\share") cannot be cmd's working directory.
+// Returns the piece found, empty when the build root is usable.
+QString CKestrune::unusableInBuildRoot(const QString &buildRoot)
+{
+    if (buildRoot.startsWith(QLatin1String("//")) || buildRoot.startsWith(QLatin1String("\\\\")))
+        return QStringLiteral("\\\\");
+    static const QRegularExpression unusable(QStringLiteral(";|\\$[A-Za-z]*\\{|[$@%]\\("));
+    return unusable.match(buildRoot).captured(0);
 }

@@ -2,6 +2,9 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QVersionNumber>
 
 namespace {
 
@@ -85,20 +88,72 @@ QString CKestrune::visualStudioGenerator(const QString &vsPath)
     return row ? QLatin1String(row->name) : QString();
 }
 
-bool CKestrune::runCMake(const QString &buildRoot)
+QString CKestrune::minimumCMakeVersionFor(const QString &generator)
 {
-    const QStringList arguments = cmakeArguments(buildRoot, vsPath);
-    if (!ensureSolutionDirectory(buildRoot + "/solution"))
+    return generator == QLatin1String("Visual Studio 18 2026") ? QStringLiteral("4.2") : QString();
+}
+
+// "cmake version 4.2.1" (the first line of cmake --version); empty when cmake does not answer so.
+QString CKestrune::cmakeVersion()
+{
+    const ProcessOutcome outcome
+        = runExternalProcess(QStringLiteral("cmake"), { QStringLiteral("--version") });
+    static const QRegularExpression versionLine(
+        QStringLiteral("cmake version (\\d+\\.\\d+[^\\s]*)"));
+    const QRegularExpressionMatch match = versionLine.match(QString::fromUtf8(outcome.output));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// A CMake too old for the generator would stop with "Could not create named generator"; the user is
+// told which version is needed instead. A version that cannot be read is left for CMake to judge.
+bool CKestrune::isCMakeTooOld(const QString &generator, QString &version)
+{
+    const QString minimum = minimumCMakeVersionFor(generator);
+    if (minimum.isEmpty())
         return false;
+    version = cmakeVersion();
+    return !version.isEmpty()
+        && QVersionNumber::fromString(version) < QVersionNumber::fromString(minimum);
+}
+
+CKestrune::CMakeRun CKestrune::runCMakeFor(const QString &buildRoot, const QString &vsPath)
+{
+    using Problem = BuildOutcome::CMakeProblem;
+    CMakeRun run;
+    const QStringList arguments = cmakeArguments(buildRoot, vsPath);
+    if (!ensureSolutionDirectory(buildRoot + "/solution")) {
+        run.problem = Problem::NotRun;
+        return run;
+    }
+    if (isCMakeTooOld(visualStudioGenerator(vsPath), run.version)) {
+        qDebug() << "CMake" << run.version << "cannot generate for"
+                 << visualStudioGenerator(vsPath);
+        run.problem = Problem::TooOldForGenerator;
+        return run;
+    }
 
     const ProcessOutcome outcome = runExternalProcess(QStringLiteral("cmake"), arguments);
     if (!outcome.started) {
         qDebug() << "Failed to start process.";
-        return false;
+        run.problem = Problem::NotRun;
+        return run;
     }
     if (!outcome.finished) {
         qDebug() << "Process timed out.";
-        return false;
+        run.problem = Problem::NotRun;
+        return run;
     }
-    return true;
+    run.inTime = true;
+    if (outcome.exitCode != 0) {
+        qDebug() << "cmake ended with status" << outcome.exitCode;
+        run.problem = Problem::Failed;
+    } else if (solutionFileOf(buildRoot).isEmpty()) {
+        run.problem = Problem::NoSolution;
+    }
+    return run;
+}
+
+bool CKestrune::runCMake(const QString &buildRoot)
+{
+    return runCMakeFor(buildRoot, vsPath).inTime;
 }

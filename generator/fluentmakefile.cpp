@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <algorithm>
@@ -60,7 +61,8 @@ namespace {
 // ".../ANSYS Student/v222/fluent"); the last such folder counts, whatever other folder names hold.
 QString releaseFolderDigits(const QString &fluentPath)
 {
-    const QStringList folders = fluentPath.split(QLatin1Char('/'));
+    static const QRegularExpression separator(QStringLiteral("[/\\\\]"));
+    const QStringList folders = fluentPath.split(separator);
     for (auto folder = folders.crbegin(); folder != folders.crend(); ++folder) {
         if (folder->size() == 4 && folder->startsWith(QLatin1Char('v'))
             && std::all_of(folder->cbegin() + 1, folder->cend(),

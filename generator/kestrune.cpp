@@ -20,3 +20,8 @@ void CKestrune::setProcessTimeoutsForTesting(int milliseconds)
 {
     processTimeoutMs = milliseconds;
 }
+
+const CKestrune::BuildOutcome &CKestrune::lastBuildOutcome() const
+{
+    return buildOutcome;
+}

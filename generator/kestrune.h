@@ -16,6 +16,27 @@ class CKestrune : public QObject {
     Q_OBJECT
 
 public:
+    // What became of the last whole build; the window tells the user from it.
+    struct BuildOutcome {
+        enum class CMakeProblem {
+            None,
+            NotRun, // cmake did not start, or ran past its time limit
+            TooOldForGenerator, // the Visual Studio generator needs a newer CMake
+            Failed, // cmake ended with an error
+            NoSolution, // cmake ended well but wrote no solution
+        };
+        bool topLevelFileWritten = false;
+        QStringList variantsWithoutObject; // variants whose udf_names.obj was not made
+        CMakeProblem cmakeProblem = CMakeProblem::None;
+        QString cmakeVersion; // the version cmake named when it was too old
+        QString solutionPath; // FLUENTUDF.slnx or FLUENTUDF.sln, whichever CMake wrote
+        bool succeeded() const
+        {
+            return topLevelFileWritten && variantsWithoutObject.isEmpty()
+                && cmakeProblem == CMakeProblem::None;
+        }
+    };
+
     CKestrune();
     ~CKestrune() override;
 
@@ -23,12 +44,23 @@ public:
     int createBuildRoot(QStringList headers, QStringList sources, QString projectFolder,
         QStringList &headerCopies, QStringList &sourceCopies);
     bool copyFileReplacing(const QString &source, QString &target);
+    // What of a build root CMake, Visual Studio or cmd cannot take (";", "${", "$(", a network
+    // path's "\\\\"); empty when it is usable.
+    static QString unusableInBuildRoot(const QString &buildRoot);
 
     // Whole build trees.
     bool buildCouplingSolution(QStringList headers, QStringList sources, QString variant,
         QString fluentPath, QString edemPath, QString vsPath, QString buildRoot);
     bool buildUdfSolution(QStringList headers, QStringList sources, QString variant,
         QString fluentPath, QString vsPath, QString buildRoot);
+
+    const BuildOutcome &lastBuildOutcome() const;
+    // The solution in a build root: FLUENTUDF.slnx (Visual Studio 2026 and later) or
+    // FLUENTUDF.sln; empty when there is neither.
+    static QString solutionFileOf(const QString &buildRoot);
+    // The first CMake version that has the generator, e.g. "4.2" for "Visual Studio 18 2026";
+    // empty when every supported CMake has it.
+    static QString minimumCMakeVersionFor(const QString &generator);
 
     // One variant directory: function table, udf_names.obj and CMakeLists.txt.
     bool writeCouplingVariantCMakeLists(const QStringList &headers, const QStringList &sources,
@@ -52,6 +84,8 @@ public:
     bool runCMake(const QString &buildRoot);
     void cleanSolution(const QString &variant, const QString &buildRoot);
     void removeCMakeProjectsFromSln(const QString &slnPath);
+    // The same for Visual Studio 2026's XML solution, keeping every other byte as it was.
+    void removeCMakeProjectsFromSlnx(const QString &slnxPath);
     void removeCustomBuildFromVcxproj(const QString &vcxprojPath);
 
     // The UDF function table.
@@ -79,13 +113,31 @@ private:
         bool started = false;
         bool finished = false;
         int exitCode = -1;
+        QByteArray output; // what it wrote to its standard output and error, in order
+    };
+    // How a tool is started: where it runs, and what it finds in its environment besides ours.
+    struct ProcessSetup {
+        QString workingDirectory;
+        QList<QPair<QString, QString>> environment;
     };
     // Runs a program synchronously within the engine's limit, reading none of its output.
-    ProcessOutcome runExternalProcess(const QString &program, const QStringList &arguments);
+    ProcessOutcome runExternalProcess(const QString &program, const QStringList &arguments,
+        const ProcessSetup &setup = ProcessSetup());
+
+    struct CMakeRun {
+        bool inTime = false; // started and ended within the limits
+        BuildOutcome::CMakeProblem problem = BuildOutcome::CMakeProblem::None;
+        QString version;
+    };
+    CMakeRun runCMakeFor(const QString &buildRoot, const QString &vsPath);
+    QString cmakeVersion();
+    bool isCMakeTooOld(const QString &generator, QString &version);
 
     // Both build types run one body; they differ only in what the request says.
     bool buildSolution(const SolutionRequest &request);
     void recordBuild(const SolutionRequest &request);
+    // Cleans <path>.slnx when CMake wrote one, else <path>.sln.
+    void removeCMakeProjects(const QString &solutionWithoutSuffix);
 
     QFileSystemWatcher *fileWatcher = nullptr;
     QStringList buildHeaders;
@@ -97,6 +149,8 @@ private:
     // The node variant of a coupling build is built without the adaptor files; its function table
     // must be regenerated from that same list.
     QStringList buildNodeSources;
+
+    BuildOutcome buildOutcome;
 
     int processTimeoutMs = 30000;
     qint64 processWaitNs = 0;

@@ -115,14 +115,34 @@ void CKestrune::cleanSolution(const QString &variant, const QString &buildRoot)
         QFile::remove(buildRoot + "/" + node + "/CMakeLists.txt");
         removeFolder(solutionNode + "/CMakeFiles");
         removeVariantByProducts(buildRoot, node);
-        removeCMakeProjectsFromSln(solutionNode + "/" + node + ".sln");
+        removeCMakeProjects(solutionNode + "/" + node);
         removeCustomBuildFromVcxproj(solutionNode + "/" + node + ".vcxproj");
     }
 
     const QString solutionVariant = solutionDirectory + "/" + variant;
-    removeCMakeProjectsFromSln(solutionDirectory + "/FLUENTUDF.sln");
-    removeCMakeProjectsFromSln(solutionVariant + "/" + variant + ".sln");
+    removeCMakeProjects(solutionDirectory + "/FLUENTUDF");
+    removeCMakeProjects(solutionVariant + "/" + variant);
     removeCustomBuildFromVcxproj(solutionVariant + "/" + variant + ".vcxproj");
+}
+
+// Visual Studio 2026's generator writes each solution as .slnx where older ones write .sln.
+void CKestrune::removeCMakeProjects(const QString &solutionWithoutSuffix)
+{
+    const QString slnx = solutionWithoutSuffix + QLatin1String(".slnx");
+    if (QFileInfo::exists(slnx))
+        removeCMakeProjectsFromSlnx(slnx);
+    else
+        removeCMakeProjectsFromSln(solutionWithoutSuffix + QLatin1String(".sln"));
+}
+
+QString CKestrune::solutionFileOf(const QString &buildRoot)
+{
+    for (const char *name : { "/solution/FLUENTUDF.slnx", "/solution/FLUENTUDF.sln" }) {
+        const QFileInfo solution(buildRoot + QLatin1String(name));
+        if (solution.isFile() && solution.size() > 0)
+            return solution.filePath();
+    }
+    return QString();
 }
 
 void CKestrune::removeCMakeProjectsFromSln(const QString &slnPath)

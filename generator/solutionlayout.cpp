@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 
 #include <algorithm>
@@ -137,15 +138,36 @@ void CKestrune::recordBuild(const SolutionRequest &request)
         fileWatcher->addPaths(request.sources);
 }
 
+// A variant whose compile failed keeps no udf_names.obj: the outdated one is removed first.
+static QStringList variantsWithoutObject(const SolutionRequest &request)
+{
+    QStringList missing;
+    for (const QString &name : variantsOfBuild(request.variant)) {
+        if (!QFileInfo::exists(request.buildRoot + "/" + name + "/udf_names.obj"))
+            missing.append(name);
+    }
+    return missing;
+}
+
+// The build goes through every step whatever an earlier one did, as the user expects a whole tree
+// to look at; only a build whose every step worked counts as done.
 bool CKestrune::buildSolution(const SolutionRequest &request)
 {
+    buildOutcome = BuildOutcome();
     recordBuild(request);
     if (!writeTopLevelCMakeLists(request))
         return false;
+    buildOutcome.topLevelFileWritten = true;
     writeVariants(*this, request);
-    runCMake(request.buildRoot);
+    buildOutcome.variantsWithoutObject = variantsWithoutObject(request);
+    const CMakeRun cmake = runCMakeFor(request.buildRoot, request.vsPath);
+    buildOutcome.cmakeProblem = cmake.problem;
+    buildOutcome.cmakeVersion = cmake.version;
     cleanSolution(request.variant, request.buildRoot);
-    return true;
+    buildOutcome.solutionPath = solutionFileOf(request.buildRoot);
+    if (buildOutcome.solutionPath.isEmpty() && cmake.problem == BuildOutcome::CMakeProblem::None)
+        buildOutcome.cmakeProblem = BuildOutcome::CMakeProblem::NoSolution;
+    return buildOutcome.succeeded();
 }
 
 bool CKestrune::buildCouplingSolution(QStringList headers, QStringList sources, QString variant,

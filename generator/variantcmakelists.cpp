@@ -12,12 +12,29 @@ struct VariantFlavour {
 
 const QString threeEmptyLines = QStringLiteral("\n\n\n");
 
+// A path inside a quoted argument, escaped so that CMake reads exactly the path: a backslash or a
+// double quote would end or bend the argument, "$" could start a variable reference and ";" would
+// split it into two list items.
+QString cmakeQuoted(const QString &path)
+{
+    QString escaped;
+    escaped.reserve(path.size() + 2);
+    escaped += QLatin1Char('"');
+    for (const QChar c : path) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('$')
+            || c == QLatin1Char(';'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return escaped + QLatin1Char('"');
+}
+
 // Each path is quoted on its own: a project folder with a blank must stay one list item.
 QString quotedList(const QStringList &paths)
 {
     QString text;
     for (const QString &path : paths)
-        text += QLatin1Char('"') + path + QLatin1String("\" ");
+        text += cmakeQuoted(path) + QLatin1Char(' ');
     return text;
 }
 
@@ -26,9 +43,9 @@ QString headLines(const VariantFlavour &flavour, const QString &variant, const Q
     const QPair<QString, QString> release = CKestrune::fluentRelease(fluentPath);
     QString text = QLatin1String("cmake_minimum_required(VERSION 3.23)\n");
     text += QStringLiteral("project(%1)\n").arg(variant);
-    text += QStringLiteral("set(FLUENT_INC \"%1\")\n").arg(fluentPath);
+    text += QStringLiteral("set(FLUENT_INC %1)\n").arg(cmakeQuoted(fluentPath));
     if (flavour.coupling)
-        text += QStringLiteral("set(EDEM_INC \"%1\")\n").arg(flavour.edemPath);
+        text += QStringLiteral("set(EDEM_INC %1)\n").arg(cmakeQuoted(flavour.edemPath));
     text += QStringLiteral("set(VERSION \"%1\")\n").arg(variant);
     text += QStringLiteral("set(LIB_RELEASE %1)\n").arg(release.first);
     text += QStringLiteral("set(RELEASE %1)\n").arg(release.second);
@@ -57,7 +74,7 @@ QString includeLines(const QStringList &includeDirs)
 {
     QString text;
     for (const QString &dir : includeDirs)
-        text += QStringLiteral("include_directories(\"%1\")\n").arg(dir);
+        text += QStringLiteral("include_directories(%1)\n").arg(cmakeQuoted(dir));
     return text + threeEmptyLines;
 }
 
@@ -98,8 +115,8 @@ QString targetLines(const QStringList &headers, const QStringList &sources, cons
     text += QLatin1String("source_group(\"Source Files\" FILES ${SOURCES})\n"
                           "source_group(\"Header Files\" FILES ${HEADERS})\n");
     text += threeEmptyLines;
-    text += QStringLiteral("target_link_libraries(%1 PRIVATE \"%2/udf_names.obj\")\n")
-                .arg(variant, variantDirectory);
+    text += QStringLiteral("target_link_libraries(%1 PRIVATE %2)\n")
+                .arg(variant, cmakeQuoted(variantDirectory + QLatin1String("/udf_names.obj")));
     text += QStringLiteral("set_target_properties(%1 PROPERTIES\n").arg(variant);
     return text + QLatin1String("OUTPUT_NAME \"libudf\")\n");
 }

@@ -22,6 +22,8 @@ set(solution_test_helpers helpers/filetree.h helpers/goldenfile.h helpers/logcap
 kestrune_add_test(tst_variantcmakelists
     SOURCES tst_variantcmakelists.cpp ${solution_test_helpers}
     LIBRARIES kestrune_engine LABELS solution)
+# The written files are read by the real CMake.
+target_compile_definitions(tst_variantcmakelists PRIVATE KESTRUNE_CMAKE_COMMAND="${CMAKE_COMMAND}")
 
 kestrune_add_test(tst_cmakerun
     SOURCES tst_cmakerun.cpp ${solution_test_helpers}

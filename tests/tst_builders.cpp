@@ -25,6 +25,8 @@ private slots:
     void topLevelFileCannotBeWritten();
     void rebuildOverAnExistingRoot_data();
     void rebuildOverAnExistingRoot();
+    void failedStepsAreReported_data();
+    void failedStepsAreReported();
     void throughTheRealCMake_data();
     void throughTheRealCMake();
 
@@ -34,6 +36,8 @@ private:
     QString root() const { return tempDir->path() + "/" + projectFolder + "/buildByVarnholt"; }
     QStringList writeFiles(const QString &folder, const QStringList &names);
     bool build(bool coupling, const QStringList &headers, const QStringList &sources,
+        const QString &variant, const QString &buildRoot);
+    bool builtUpToTheSolution(bool coupling, const QStringList &headers, const QStringList &sources,
         const QString &variant, const QString &buildRoot);
     QString recorded(const QString &relativePath, int call = 1) const;
 
@@ -109,6 +113,17 @@ bool tst_Builders::build(bool coupling, const QStringList &headers, const QStrin
         : engine->buildUdfSolution(headers, sources, variant, fluentPath, vsPath, buildRoot);
 }
 
+// The recording cmake writes no solution: every step before it must have worked, and the build
+// must not count as done.
+bool tst_Builders::builtUpToTheSolution(bool coupling, const QStringList &headers,
+    const QStringList &sources, const QString &variant, const QString &buildRoot)
+{
+    const bool done = build(coupling, headers, sources, variant, buildRoot);
+    const CKestrune::BuildOutcome &outcome = engine->lastBuildOutcome();
+    return !done && outcome.topLevelFileWritten && outcome.variantsWithoutObject.isEmpty()
+        && outcome.cmakeProblem == CKestrune::BuildOutcome::CMakeProblem::NoSolution;
+}
+
 QString tst_Builders::recorded(const QString &relativePath, int call) const
 {
     return QString::fromUtf8(golden::readAll(
@@ -171,7 +186,7 @@ void tst_Builders::everyVariant()
     const QStringList headers = writeFiles("include", { "props.h" });
     const QStringList sources = writeFiles("src", { "inlet.c", "wall.c" });
 
-    QVERIFY(build(coupling, headers, sources, variant, root()));
+    QVERIFY(builtUpToTheSolution(coupling, headers, sources, variant, root()));
 
     const QString arguments
         = QStringList { root(), "-G", "Visual Studio 16 2019", "-B", root() + "/solution" }.join(
@@ -232,7 +247,7 @@ void tst_Builders::adaptorFilesStayOutOfTheNode()
     for (const QString &name : nodeSources)
         nodePaths << root() + "/src/" + name;
 
-    QVERIFY(build(true, {}, sourcePaths, "2ddp_host", root()));
+    QVERIFY(builtUpToTheSolution(true, {}, sourcePaths, "2ddp_host", root()));
 
     QCOMPARE(setSourcesLine(recorded("2ddp_host/CMakeLists.txt")),
         "set(SOURCES " + quotedList(sourcePaths) + ")");
@@ -261,7 +276,7 @@ void tst_Builders::savedSourceRegeneratesFromTheRecordedLists()
 {
     QFETCH(bool, coupling);
     const QStringList sources = writeFiles("src", { "AdaptorInterface.cpp", "drag.c" });
-    QVERIFY(build(coupling, {}, sources, "3ddp_host", root()));
+    QVERIFY(builtUpToTheSolution(coupling, {}, sources, "3ddp_host", root()));
     for (const char *directory : { "/3ddp_host", "/3ddp_node" })
         QVERIFY(QFile::remove(root() + directory + "/udf_names.obj"));
 
@@ -305,11 +320,11 @@ void tst_Builders::rebuildOverAnExistingRoot()
     QFETCH(QString, variant);
     QFETCH(QStringList, logLines);
     const QStringList first = writeFiles("src", { "a.c", "b.c" });
-    QVERIFY(build(coupling, {}, first, variant, root()));
+    QVERIFY(builtUpToTheSolution(coupling, {}, first, variant, root()));
     const QStringList second = writeFiles("src", { "b.c", "c.c" });
 
     LogCapture log;
-    QVERIFY(build(coupling, {}, second, variant, root()));
+    QVERIFY(builtUpToTheSolution(coupling, {}, second, variant, root()));
     QCOMPARE(log.linesStartingWith("Serial directory") + log.linesStartingWith("Host directory")
             + log.linesStartingWith("Note directory"),
         logLines);
@@ -317,6 +332,39 @@ void tst_Builders::rebuildOverAnExistingRoot()
         "set(SOURCES " + quotedList(second) + ")");
     QCOMPARE(engine->watchedSources(), second);
     QVERIFY(!QFileInfo::exists(root() + "/" + variant + "/CMakeLists.txt"));
+}
+
+void tst_Builders::failedStepsAreReported_data()
+{
+    using Problem = CKestrune::BuildOutcome::CMakeProblem;
+    QTest::addColumn<QString>("visualStudio");
+    QTest::addColumn<QByteArray>("cmakeExit");
+    QTest::addColumn<QStringList>("variantsWithoutObject");
+    QTest::addColumn<Problem>("cmakeProblem");
+    // Without vcvars64.bat no cl runs, and no function table is made.
+    QTest::newRow("compile fails")
+        << tempDir->path() + "/no VS/2019" << QByteArray("0")
+        << QStringList { "3ddp_host", "3ddp_node" } << Problem::NoSolution;
+    QTest::newRow("cmake fails") << vsPath << QByteArray("1") << QStringList() << Problem::Failed;
+}
+
+void tst_Builders::failedStepsAreReported()
+{
+    using Problem = CKestrune::BuildOutcome::CMakeProblem;
+    QFETCH(QString, visualStudio);
+    QFETCH(QByteArray, cmakeExit);
+    QFETCH(QStringList, variantsWithoutObject);
+    QFETCH(Problem, cmakeProblem);
+    qputenv("KESTRUNE_RECORDING_CMAKE_EXIT", cmakeExit);
+    const QStringList sources = writeFiles("src", { "a.c" });
+
+    QVERIFY(!engine->buildUdfSolution({}, sources, "3ddp_host", fluentPath, visualStudio, root()));
+    qunsetenv("KESTRUNE_RECORDING_CMAKE_EXIT");
+    const CKestrune::BuildOutcome &outcome = engine->lastBuildOutcome();
+    QVERIFY(outcome.topLevelFileWritten);
+    QCOMPARE(outcome.variantsWithoutObject, variantsWithoutObject);
+    QCOMPARE(outcome.cmakeProblem, cmakeProblem);
+    QVERIFY(outcome.solutionPath.isEmpty());
 }
 
 void tst_Builders::throughTheRealCMake_data()
@@ -362,6 +410,7 @@ void tst_Builders::throughTheRealCMake()
     const QStringList sourcePaths = writeFiles("src", sources);
 
     QVERIFY(build(coupling, headers, sourcePaths, variant, root()));
+    QCOMPARE(engine->lastBuildOutcome().solutionPath, root() + "/solution/FLUENTUDF.sln");
 
     QVERIFY(golden::matches(
         filetree::listing(root()).toUtf8(), "solution/" + treeGolden + "/expected/tree.txt"));

@@ -20,6 +20,8 @@ private slots:
     void cmakeNotOnThePath();
     void solutionDirectoryCannotBeMade();
     void hungCMakeIsGivenUp();
+    void cmakeTooOldForTheGenerator_data();
+    void cmakeTooOldForTheGenerator();
 
 private:
     void useCMakeFrom(const QString &folder);
@@ -92,9 +94,20 @@ void tst_CMakeRun::argumentsForTheVisualStudioPath_data()
     QTest::newRow("2017 and 2019: the newer wins") << "D:/VS2017/2019"
                                                    << "cfd"
                                                    << "vs2019";
-    QTest::newRow("no known year") << "D:/Microsoft Visual Studio/18/Community"
-                                   << "cfd"
-                                   << "no_year";
+    QTest::newRow("18 after the vendor folder")
+        << "C:/Program Files/Microsoft Visual Studio/18/Community"
+        << "cfd"
+        << "vs2026";
+    QTest::newRow("18, Build Tools")
+        << "C:/Program Files (x86)/Microsoft Visual Studio/18/BuildTools"
+        << "cfd"
+        << "vs2026";
+    QTest::newRow("2026 and 2022: the newer wins") << "D:/VS2022/VS2026"
+                                                   << "cfd"
+                                                   << "vs2026";
+    QTest::newRow("18 elsewhere is no version") << "D:/18/Microsoft Visual Studio/Preview"
+                                                << "cfd"
+                                                << "no_year";
     QTest::newRow("blanks and Chinese in the build root")
         << "C:/Program Files/Microsoft Visual Studio/2019/Community"
         << "Li Wei/流体 项目"
@@ -173,6 +186,33 @@ void tst_CMakeRun::hungCMakeIsGivenUp()
     QVERIFY(!engine->runCMake(tempDir->path() + "/root"));
     QVERIFY(log.lines.contains("Process timed out."));
     QVERIFY(!log.lines.contains("Failed to start process."));
+}
+
+// Visual Studio 2026 needs CMake 4.2; an older one is not run at all. A CMake that does not say
+// its version is left to judge for itself.
+void tst_CMakeRun::cmakeTooOldForTheGenerator_data()
+{
+    QTest::addColumn<QByteArray>("version");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("3.31.6") << QByteArray("3.31.6") << false;
+    QTest::newRow("4.1.2") << QByteArray("4.1.2") << false;
+    QTest::newRow("4.2.0") << QByteArray("4.2.0") << true;
+    QTest::newRow("4.10.0-rc1") << QByteArray("4.10.0-rc1") << true;
+    QTest::newRow("no answer") << QByteArray() << true;
+}
+
+void tst_CMakeRun::cmakeTooOldForTheGenerator()
+{
+    QFETCH(QByteArray, version);
+    QFETCH(bool, runs);
+    qputenv("KESTRUNE_RECORDING_CMAKE_VERSION", version);
+    chooseVisualStudio("C:/Program Files/Microsoft Visual Studio/18/Community");
+    LogCapture log;
+    QCOMPARE(engine->runCMake(tempDir->path() + "/root"), runs);
+    QCOMPARE(QFileInfo::exists(tempDir->path() + "/calls"), runs);
+    QCOMPARE(
+        log.linesStartingWith("CMake \"" + version + "\" cannot generate").size(), runs ? 0 : 1);
+    qunsetenv("KESTRUNE_RECORDING_CMAKE_VERSION");
 }
 
 QTEST_GUILESS_MAIN(tst_CMakeRun)

@@ -23,11 +23,15 @@ private slots:
     void backslashedPathsPassTheChecks();
     void cancelledFolderDialogForgetsTheProject();
     void dpmLaysOutTheBuildRootAndStops();
+    void existingSolutionIsNotTouched_data();
     void existingSolutionIsNotTouched();
+    void unusableProjectFolderIsRefused_data();
+    void unusableProjectFolderIsRefused();
     void buildRootFailures_data();
     void buildRootFailures();
     void variantName_data();
     void variantName();
+    void openStartsDevenvWithTheSolution_data();
     void openStartsDevenvWithTheSolution();
 
 private:
@@ -180,12 +184,20 @@ void tst_CreateCommand::dpmLaysOutTheBuildRootAndStops()
         QStringList({ "include", "src" }));
 }
 
+void tst_CreateCommand::existingSolutionIsNotTouched_data()
+{
+    QTest::addColumn<QString>("solutionName");
+    QTest::newRow("sln") << "FLUENTUDF.sln";
+    QTest::newRow("slnx of Visual Studio 2026") << "FLUENTUDF.slnx";
+}
+
 void tst_CreateCommand::existingSolutionIsNotTouched()
 {
+    QFETCH(QString, solutionName);
     fixture->useMinimalInstallations();
     pickSource(fixture->makeFile("picked/a.c"));
     const QString solution
-        = fixture->makeFile("my project/buildByVarnholt/solution/FLUENTUDF.sln", "mine");
+        = fixture->makeFile("my project/buildByVarnholt/solution/" + solutionName, "mine");
     answerer->expect(DialogAnswerer::chooseFolder(projectFolder));
     answerer->expect(DialogAnswerer::clickOk());
     clickCreate();
@@ -199,6 +211,39 @@ void tst_CreateCommand::existingSolutionIsNotTouched()
     QVERIFY(!QFileInfo::exists(projectFolder + "/buildByVarnholt/src"));
     // The window still holds the chosen folder, without the build root.
     QCOMPARE(fixture->statusAfterTick(), projectFolder + QStringLiteral("/src文件夹监测中..."));
+}
+
+// What CMake or Visual Studio cannot carry in a path is refused before anything is written.
+void tst_CreateCommand::unusableProjectFolderIsRefused_data()
+{
+    QTest::addColumn<QString>("folderName");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("semicolon") << "泵站;UDF"
+                               << ";";
+    QTest::newRow("CMake variable") << "a${x}b"
+                                    << "${";
+    QTest::newRow("CMake environment variable") << "a$ENV{x}"
+                                                << "$ENV{";
+    QTest::newRow("MSBuild property") << "a$(x)b"
+                                      << "$(";
+}
+
+void tst_CreateCommand::unusableProjectFolderIsRefused()
+{
+    QFETCH(QString, folderName);
+    QFETCH(QString, named);
+    fixture->useMinimalInstallations();
+    pickSource(fixture->makeFile("picked/a.c"));
+    const QString folder = fixture->root() + "/" + folderName;
+    QVERIFY(QDir().mkpath(folder));
+    answerer->expect(DialogAnswerer::chooseFolder(folder));
+    answerer->expect(DialogAnswerer::clickOk());
+    clickCreate();
+
+    QCOMPARE(lastMessage(),
+        QString("工程路径中含有“%1”，无法生成可编译的VS工程，请更换路径！！！").arg(named));
+    QCOMPARE(progress(), 0);
+    QVERIFY(QDir(folder).isEmpty());
 }
 
 void tst_CreateCommand::buildRootFailures_data()
@@ -278,8 +323,20 @@ void tst_CreateCommand::variantName()
     QCOMPARE(made, variantFolders);
 }
 
+void tst_CreateCommand::openStartsDevenvWithTheSolution_data()
+{
+    QTest::addColumn<QString>("solutionName");
+    // Nothing in the solution folder: the usual name, as Visual Studio would be told before.
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("no solution") << QString() << "FLUENTUDF.sln";
+    QTest::newRow("slnx of Visual Studio 2026") << "FLUENTUDF.slnx"
+                                                << "FLUENTUDF.slnx";
+}
+
 void tst_CreateCommand::openStartsDevenvWithTheSolution()
 {
+    QFETCH(QString, solutionName);
+    QFETCH(QString, opened);
     // A stand-in devenv that records its arguments, in a folder whose name holds blanks.
     fixture->useMinimalInstallations();
     const QString ide = fixture->root() + "/inst/vs 2019/Common7/IDE";
@@ -292,6 +349,8 @@ void tst_CreateCommand::openStartsDevenvWithTheSolution()
     answerer->expect(DialogAnswerer::clickOk());
     clickCreate();
 
+    if (!solutionName.isEmpty())
+        fixture->makeFile("my project/buildByVarnholt/solution/" + solutionName, "solution");
     // The path is typed with backslashes, as on Windows.
     auto *vs = fixture->child<QLineEdit>("editPathVS");
     vs->setText(QString(vs->text()).replace('/', '\\'));
@@ -300,7 +359,7 @@ void tst_CreateCommand::openStartsDevenvWithTheSolution()
     QTRY_VERIFY(args.exists() && args.size() > 0);
     QVERIFY(args.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(args.readAll()),
-        projectFolder + "/buildByVarnholt/solution/FLUENTUDF.sln\n");
+        projectFolder + "/buildByVarnholt/solution/" + opened + "\n");
 }
 
 QTEST_MAIN(tst_CreateCommand)

@@ -1,5 +1,6 @@
 #include "dialoganswerer.h"
 #include "helpers/goldenfile.h"
+#include "kestrune.h"
 #include "windowfixture.h"
 #include "wineloader.h"
 
@@ -28,14 +29,18 @@ private slots:
     void serialUdfBuildLoads();
     void parallelCouplingBuildLoads();
     void pickedHeaderIsFound();
+    void anyFolderNameOnAChineseWindows();
+    void visualStudio2026Solution();
+    void cmakeTooOldForVisualStudio2026();
     void loaderRefusesWhatFluentCannotLoad_data();
     void loaderRefusesWhatFluentCannotLoad();
 
 private:
-    void create(const char *buildType, int parallel, const QStringList &files);
+    void create(
+        const char *buildType, int parallel, const QStringList &files, int progressAfter = 100);
     void buildDebug();
-    void checkTables(
-        const QString &outputFolder, const QStringList &variants, const QString &stage);
+    void checkTables(const QString &outputFolder, const QStringList &variants, const QString &stage,
+        const QString &fluentFolder = QString());
     void saveWithNewFunction(
         const QString &source, const QByteArray &definition, const QStringList &variants);
     QString buildRoot() const { return projectFolder + "/buildByVarnholt"; }
@@ -43,7 +48,9 @@ private:
     QByteArray originalPath;
     QTemporaryDir installationsDir;
     QString fluent;
+    QString currentFluent;
     QString studio;
+    QString studio2026;
     QString edem;
     QString wineProblem;
     QScopedPointer<WindowFixture> fixture;
@@ -95,7 +102,9 @@ void tst_EndToEnd::initTestCase()
         output);
     QVERIFY2(status == 0, qPrintable(output));
     fluent = installationsDir.path() + "/ANSYS Inc/v192/fluent";
+    currentFluent = installationsDir.path() + "/ANSYS Inc/v242/fluent";
     studio = installationsDir.path() + "/Microsoft Visual Studio/2019/Community";
+    studio2026 = installationsDir.path() + "/Microsoft Visual Studio/18/Community";
     edem = installationsDir.path() + "/DEM Solutions/EDEM 2018";
     wineProblem = WineLoader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX).unavailableReason();
     if (!wineProblem.isEmpty())
@@ -119,6 +128,8 @@ void tst_EndToEnd::init()
 
 void tst_EndToEnd::cleanup()
 {
+    qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ':' + originalPath);
+    qunsetenv("KESTRUNE_STANDIN_CMAKE_VERSION");
     QVERIFY2(answerer->unexpected.isEmpty(), qPrintable(answerer->unexpected.join(", ")));
     answerer.reset();
     fixture.reset();
@@ -126,7 +137,8 @@ void tst_EndToEnd::cleanup()
 
 // Picks the files from the test's sources through the file dialog, chooses the options and the
 // project folder, and creates.
-void tst_EndToEnd::create(const char *buildType, int parallel, const QStringList &files)
+void tst_EndToEnd::create(
+    const char *buildType, int parallel, const QStringList &files, int progressAfter)
 {
     const QString picked = fixture->root() + "/picked files";
     for (const QString &file : files) {
@@ -140,29 +152,35 @@ void tst_EndToEnd::create(const char *buildType, int parallel, const QStringList
     fixture->child<QComboBox>("cbPrecision")->setCurrentIndex(0);
     fixture->child<QComboBox>("cbParallel")->setCurrentIndex(parallel);
     answerer->expect(DialogAnswerer::chooseFolder(projectFolder));
+    // A build that stops short of the end says why in a warning.
+    if (progressAfter != 100)
+        answerer->expect(DialogAnswerer::clickOk());
     fixture->child<QPushButton>("btnCreateVsProject")->click();
     QVERIFY(answerer->allAnswered());
-    QCOMPARE(fixture->child<QProgressBar>("progressBar")->value(), 100);
+    QCOMPARE(fixture->child<QProgressBar>("progressBar")->value(), progressAfter);
 }
 
 // What a user does in Visual Studio next: build Debug.
 void tst_EndToEnd::buildDebug()
 {
-    const QString solution = buildRoot() + "/solution/FLUENTUDF.sln";
-    const QString devenv = studio + "/Common7/IDE/devenv.exe";
+    const QString solution = CKestrune::solutionFileOf(buildRoot());
+    QVERIFY2(!solution.isEmpty(), qPrintable(buildRoot()));
+    const QString devenv
+        = QString(fixture->child<QLineEdit>("editPathVS")->text()).replace('\\', '/')
+        + "/Common7/IDE/devenv.exe";
     QString output;
     const int status = run(devenv, { solution, "/Build", "Debug|x64" }, output);
     QVERIFY2(status == 0, qPrintable(output));
     QVERIFY2(output.contains(" succeeded, 0 failed, 0 up-to-date, 0 skipped =========="),
         qPrintable(output));
     const QStringList log
-        = QString::fromUtf8(contentOf(studio + "/Common7/IDE/devenv.log")).split('\n');
+        = QString::fromUtf8(contentOf(QFileInfo(devenv).path() + "/devenv.log")).split('\n');
     QVERIFY(log.size() >= 2);
     QCOMPARE(log.at(log.size() - 2), solution + "\t/Build\tDebug|x64");
 }
 
-void tst_EndToEnd::checkTables(
-    const QString &outputFolder, const QStringList &variants, const QString &stage)
+void tst_EndToEnd::checkTables(const QString &outputFolder, const QStringList &variants,
+    const QString &stage, const QString &fluentFolder)
 {
     const WineLoader loader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX);
     for (const QString &variant : variants) {
@@ -171,8 +189,8 @@ void tst_EndToEnd::checkTables(
         QVERIFY2(contentOf(library).startsWith("MZ"), qPrintable(library));
         if (!wineProblem.isEmpty())
             continue;
-        const WineLoader::Listing listing
-            = loader.list(library, { fluent + "/ntbin/win64", edem + "/bin" });
+        const WineLoader::Listing listing = loader.list(library,
+            { (fluentFolder.isEmpty() ? fluent : fluentFolder) + "/ntbin/win64", edem + "/bin" });
         QVERIFY2(listing.status == 0, qPrintable(listing.errors));
         QVERIFY(golden::matches(
             listing.output.toUtf8(), "endtoend/expected/" + stage + "_" + variant + ".txt"));
@@ -244,6 +262,51 @@ void tst_EndToEnd::pickedHeaderIsFound()
 {
     STEP(create("rbtnFluentUdf", 1, { "heated_wall.c", "flow_props.h" }));
     buildDebug();
+}
+
+// A Chinese Windows reads batch files in code page 936, and project folders hold Chinese, blanks
+// and any character a folder name may hold. Here Wine's own cmd.exe (an independent cmd, reading
+// in 936 under the Chinese locale) runs every compile, against a current Fluent release.
+void tst_EndToEnd::anyFolderNameOnAChineseWindows()
+{
+    if (!wineProblem.isEmpty())
+        QSKIP(qPrintable(wineProblem));
+    if (QProcess::execute("sh", { "-c", "locale -a | grep -qi '^zh_CN.utf-\\?8$'" }) != 0)
+        QSKIP("the zh_CN.UTF-8 locale is not installed");
+    projectFolder = fixture->root() + "/王工 &^%!()'$# 泵站/入口 研究";
+    QVERIFY(QDir().mkpath(projectFolder));
+    fixture->useInstallations(currentFluent, studio, edem);
+    qputenv("PATH", QByteArray(KESTRUNE_WINE_CMD_BIN ":" KESTRUNE_STANDINS_BIN ":") + originalPath);
+
+    STEP(create("rbtnFluentUdf", 0, { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }));
+    STEP(buildDebug());
+    checkTables("libudf", { "3ddp_host", "3ddp_node" }, "current", currentFluent);
+}
+
+// Visual Studio 2026 gets FLUENTUDF.slnx from CMake 4.2 and later: cleaned, opened and built.
+void tst_EndToEnd::visualStudio2026Solution()
+{
+    fixture->useInstallations(fluent, studio2026, edem);
+    STEP(create("rbtnFluentUdf", 1, { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }));
+    const QString solution = buildRoot() + "/solution/FLUENTUDF.slnx";
+    QVERIFY(!contentOf(solution).contains("CMakePredefinedTargets"));
+    QVERIFY(!QFileInfo::exists(buildRoot() + "/solution/FLUENTUDF.sln"));
+    fixture->child<QPushButton>("btnOpenVsProject")->click();
+    const QString log = studio2026 + "/Common7/IDE/devenv.log";
+    QTRY_VERIFY(QString::fromUtf8(contentOf(log)).startsWith(solution + "\n"));
+    STEP(buildDebug());
+    checkTables("libudf", { "3ddp" }, "serial");
+}
+
+void tst_EndToEnd::cmakeTooOldForVisualStudio2026()
+{
+    qputenv("KESTRUNE_STANDIN_CMAKE_VERSION", "3.31.6");
+    fixture->useInstallations(fluent, studio2026, edem);
+    STEP(create("rbtnFluentUdf", 1, { "inlet_profile.c" }, 65));
+    QCOMPARE(answerer->seen.last().text,
+        QStringLiteral("所选的Visual Studio需要CMake 4.2或更新的版本，当前CMake的版本是3.31.6，"
+                       "请更新CMake！！！"));
+    QVERIFY(!QFileInfo::exists(buildRoot() + "/solution/FLUENTUDF.slnx"));
 }
 
 void tst_EndToEnd::loaderRefusesWhatFluentCannotLoad_data()

@@ -38,18 +38,29 @@ void tst_FluentMakefile::releaseNumbers_data()
     QTest::newRow("backslashes") << "C:\\ANSYS Inc\\v201\\fluent"
                                  << "2010"
                                  << "20.1.0";
-    QTest::newRow("first fluent counts") << "C:/apps/fluent/v192/fluent"
-                                         << "pps0"
-                                         << "pp.s.0";
-    QTest::newRow("capital Fluent only") << "C:/ANSYS/v192/Fluent"
-                                         << "0"
-                                         << "..0";
+    // The installation's own release folder counts, whatever other folders hold "fluent".
+    QTest::newRow("fluent earlier in the path") << "D:/fluent-cases/ANSYS Inc/v192/fluent"
+                                                << "1920"
+                                                << "19.2.0";
+    QTest::newRow("student installation") << "C:/Program Files/ANSYS Inc/ANSYS Student/v222/fluent"
+                                          << "2220"
+                                          << "22.2.0";
+    QTest::newRow("the last release folder") << "E:/v192/backup/ANSYS Inc/v252/fluent"
+                                             << "2520"
+                                             << "25.2.0";
+    QTest::newRow("capital Fluent") << "C:/ANSYS/v241/Fluent"
+                                    << "2410"
+                                    << "24.1.0";
+    // Without a release folder the three characters before the first "fluent" stand in.
+    QTest::newRow("no release folder, first fluent counts") << "C:/apps/fluent/x192/fluent"
+                                                            << "pps0"
+                                                            << "pp.s.0";
+    QTest::newRow("v and four digits is no release") << "C:/ANSYS/v2024/Fluent"
+                                                     << "0"
+                                                     << "..0";
     QTest::newRow("empty path") << ""
                                 << "0"
                                 << "..0";
-    QTest::newRow("fluent first") << "fluent/v192"
-                                  << "0"
-                                  << "..0";
     QTest::newRow("window cut at the start") << "abfluent"
                                              << "a0"
                                              << "a..0";

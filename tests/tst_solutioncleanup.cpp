@@ -20,6 +20,8 @@ private slots:
     void slnFilter();
     void vcxprojFilter_data();
     void vcxprojFilter();
+    void slnxFilter_data();
+    void slnxFilter();
     void fileThatCannotBeReadIsLeftAlone_data();
     void fileThatCannotBeReadIsLeftAlone();
 
@@ -244,6 +246,64 @@ void tst_SolutionCleanup::vcxprojFilter()
     QCOMPARE(golden::readAll(path), expected);
 }
 
+// Visual Studio 2026's solution as CMake writes it, CR LF; the clean-up keeps every byte it does
+// not remove.
+static const QByteArray slnxHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Solution>\r\n"
+                                   "  <Configurations>\r\n    <BuildType Name=\"Debug\"/>\r\n"
+                                   "    <Platform Name=\"x64\"/>\r\n  </Configurations>\r\n";
+
+void tst_SolutionCleanup::slnxFilter_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray host
+        = "  <Project Path=\"3ddp_host/3ddp_host.vcxproj\" Type=\"8bc9ceb8-8b4a-"
+          "11d0-8d11-00a0c91bc942\" Id=\"0f7a5cfb-1c0e-3c5b-9b1b-6b0e8e1f2a11\">\r\n";
+    QTest::newRow("as CMake writes it") << slnxHead + host
+            + "    <BuildDependency Project=\"ZERO_CHECK.vcxproj\"/>\r\n  </Project>\r\n"
+              "  <Folder Name=\"/CMakePredefinedTargets/\">\r\n"
+              "    <Project Path=\"ALL_BUILD.vcxproj\" Type=\"t\" Id=\"i\" "
+              "DefaultStartup=\"true\">\r\n"
+              "      <BuildDependency Project=\"3ddp_host/3ddp_host.vcxproj\"/>\r\n"
+              "      <BuildDependency Project=\"ZERO_CHECK.vcxproj\"/>\r\n    </Project>\r\n"
+              "    <Project Path=\"ZERO_CHECK.vcxproj\" Type=\"t\" Id=\"z\"/>\r\n  </Folder>\r\n"
+              "</Solution>\r\n" << slnxHead + host + "  </Project>\r\n</Solution>\r\n";
+    QTest::newRow("backslashes, no Type, no folder, dependencies kept") << slnxHead
+            + "  <Project Path=\"..\\ALL_BUILD.vcxproj\" Id=\"a\"/>\r\n"
+              "  <Project Path=\"2d\\2d.vcxproj\" Id=\"b\">\r\n"
+              "    <BuildDependency Project=\"..\\ZERO_CHECK.vcxproj\"/>\r\n"
+              "    <BuildDependency Project=\"..\\ALL_BUILD.vcxproj\"/>\r\n"
+              "    <BuildDependency Project=\"helper/helper.vcxproj\"/>\r\n  </Project>\r\n"
+              "  <Project Path=\"..\\ZERO_CHECK.vcxproj\" Id=\"z\">\r\n  </Project>\r\n</Solution>"
+                                                                        << slnxHead
+            + "  <Project Path=\"2d\\2d.vcxproj\" Id=\"b\">\r\n"
+              "    <BuildDependency Project=\"helper/helper.vcxproj\"/>\r\n  </Project>\r\n"
+              "</Solution>";
+    // Anything the predefined-targets folder holds goes with it, and so do dependencies on it.
+    QTest::newRow("folder with another project, LF line ends")
+        << QByteArray("<Solution>\n  <Project Path=\"a/a.vcxproj\">\n"
+                      "    <BuildDependency Project=\"INSTALL.vcxproj\"/>\n  </Project>\n"
+                      "  <Folder Name=\"/CMakePredefinedTargets/\">\n"
+                      "    <Project Path=\"INSTALL.vcxproj\"/>\n  </Folder>\n"
+                      "  <Folder Name=\"/Tools/\">\n    <Project Path=\"t/t.vcxproj\"/>\n"
+                      "  </Folder>\n</Solution>\n")
+        << QByteArray("<Solution>\n  <Project Path=\"a/a.vcxproj\">\n  </Project>\n"
+                      "  <Folder Name=\"/Tools/\">\n    <Project Path=\"t/t.vcxproj\"/>\n"
+                      "  </Folder>\n</Solution>\n");
+    QTest::newRow("nothing to remove: not rewritten") << slnxHead + "</Solution>\r\n"
+                                                      << slnxHead + "</Solution>\r\n";
+}
+
+void tst_SolutionCleanup::slnxFilter()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    const QString path = tempDir->path() + "/FLUENTUDF.slnx";
+    QVERIFY(filetree::write(path, input));
+    engine.removeCMakeProjectsFromSlnx(path);
+    QCOMPARE(golden::readAll(path), expected);
+}
+
 void tst_SolutionCleanup::fileThatCannotBeReadIsLeftAlone_data()
 {
     QTest::addColumn<QString>("name");
@@ -254,6 +314,8 @@ void tst_SolutionCleanup::fileThatCannotBeReadIsLeftAlone_data()
     // Permissions do not stop root; a folder in the file's place cannot be read by anyone.
     QTest::newRow("unreadable sln") << "FLUENTUDF.sln" << true;
     QTest::newRow("unreadable vcxproj") << "3d.vcxproj" << true;
+    QTest::newRow("missing slnx") << "FLUENTUDF.slnx" << false;
+    QTest::newRow("unreadable slnx") << "FLUENTUDF.slnx" << true;
 }
 
 void tst_SolutionCleanup::fileThatCannotBeReadIsLeftAlone()
@@ -267,6 +329,8 @@ void tst_SolutionCleanup::fileThatCannotBeReadIsLeftAlone()
     LogCapture log;
     if (name.endsWith(".sln"))
         engine.removeCMakeProjectsFromSln(path);
+    else if (name.endsWith(".slnx"))
+        engine.removeCMakeProjectsFromSlnx(path);
     else
         engine.removeCustomBuildFromVcxproj(path);
     QCOMPARE(

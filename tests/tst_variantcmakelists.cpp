@@ -14,6 +14,8 @@ private slots:
     void writesTheFile();
     void folderThatCannotBeWritten_data();
     void folderThatCannotBeWritten();
+    void pathsReachCMakeExactly_data();
+    void pathsReachCMakeExactly();
 
 private:
     QString makeFluent(const QString &release, bool withMakefile);
@@ -134,6 +136,73 @@ void tst_VariantCMakeLists::folderThatCannotBeWritten()
         : engine.writeUdfVariantCMakeLists({}, {}, "3d", fluent, "VS", directory);
     QVERIFY(!written);
     QVERIFY(!QFileInfo::exists(directory + "/CMakeLists.txt"));
+}
+
+// One character per row in the build root and the installation folders; CMake itself reads the
+// written file, and its file API tells what it took each path to be. What CMake cannot carry in a
+// path at all, the create command refuses.
+void tst_VariantCMakeLists::pathsReachCMakeExactly_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("blank and Chinese") << "泵站 UDF" << false;
+    for (const char *character : { "&", "^", "%", "!", "(", ")", "'", "$", "#", "@", "{}", "[]" })
+        QTest::newRow(character) << QString("a%1b").arg(character) << false;
+    QTest::newRow("all of them") << "王工 &^%!()'$#" << false;
+    QTest::newRow(";") << "a;b" << true;
+    QTest::newRow("${x}") << "a${x}b" << true;
+    QTest::newRow("$ENV{x}") << "a$ENV{x}b" << true;
+}
+
+void tst_VariantCMakeLists::pathsReachCMakeExactly()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, refused);
+    const QString base = tempDir->path() + "/" + folder;
+    const QString root = base + "/buildByVarnholt";
+    QCOMPARE(CKestrune::unusableInBuildRoot(root).isEmpty(), !refused);
+    if (refused)
+        return;
+
+    const QString fluent = makeFluent("192", true);
+    const QString edem = base + "/EDEM 2018";
+    const QString source = root + "/src/a.c";
+    QVERIFY(filetree::write(source, "DEFINE_ON_DEMAND(demand) {}\n"));
+    QVERIFY(QDir().mkpath(root + "/3ddp"));
+    QVERIFY(filetree::write(root + "/CMakeLists.txt",
+        "cmake_minimum_required(VERSION 3.23)\nproject(FLUENTUDF C)\nadd_subdirectory(3ddp)\n"));
+    QVERIFY(engine.writeCouplingVariantCMakeLists(
+        {}, { source }, "3ddp", fluent, edem, "C:/VS/2019/Community", root + "/3ddp"));
+
+    const QString build = tempDir->path() + "/build";
+    QVERIFY(filetree::write(build + "/.cmake/api/v1/query/codemodel-v2", ""));
+    QProcess cmake;
+    cmake.setProcessChannelMode(QProcess::MergedChannels);
+    // Only the paths matter here: the compilers are taken as they are, unexamined.
+    QStringList arguments { "-S", root, "-B", build, "-G", "Ninja" };
+    for (const char *language : { "C", "CXX" }) {
+        arguments << QString("-DCMAKE_%1_COMPILER_FORCED=ON").arg(language)
+                  << QString("-DCMAKE_%1_COMPILER_ID_RUN=ON").arg(language)
+                  << QString("-DCMAKE_%1_COMPILER_ID=GNU").arg(language);
+    }
+    cmake.start(KESTRUNE_CMAKE_COMMAND, arguments);
+    QVERIFY(cmake.waitForFinished(60000));
+    const QByteArray output = cmake.readAll();
+    QVERIFY2(cmake.exitCode() == 0 && !output.contains("CMake Warning"), output.constData());
+
+    const QJsonObject target = filetree::codemodelTarget(build, "3ddp");
+    QStringList sources, includes;
+    for (const QJsonValue &entry : target.value("sources").toArray())
+        sources << entry.toObject().value("path").toString();
+    for (const QJsonValue &group : target.value("compileGroups").toArray()) {
+        for (const QJsonValue &entry : group.toObject().value("includes").toArray())
+            includes << entry.toObject().value("path").toString();
+    }
+    QCOMPARE(sources.size(), 1);
+    QCOMPARE(QDir(root).absoluteFilePath(sources.constFirst()), source);
+    QVERIFY(includes.contains(edem + "/src/Api/Coupling"));
+    QVERIFY(includes.contains(root + "/include"));
+    QVERIFY(includes.contains(fluent + "/fluent19.2.0/src/main"));
 }
 
 QTEST_GUILESS_MAIN(tst_VariantCMakeLists)

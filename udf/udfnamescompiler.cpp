@@ -7,20 +7,48 @@
 
 namespace {
 
-// The Visual Studio x64 environment, then one cl command continued over the lines by carets; the
-// last line has no line break, so nothing follows the command.
-QString compileBatch(
-    const QString &vsPath, const QStringList &includeDirs, const QString &variantDirectory)
+// cmd.exe reads a batch file in the console's code page (936 on a Chinese Windows), so the file
+// holds ASCII only: no path passes through its bytes. The variant directory is cmd's working
+// directory, and the installation folders reach it as environment variables, which Windows hands
+// over in Unicode. cmd expands each variable once and inside double quotes, so no character a
+// folder name may hold (& ^ % ! ( ) ; and the rest) is read as syntax. pushd and popd bring the
+// working directory back whatever vcvars64.bat does with it, without naming the folder again.
+const QString vcvarsFolderVariable = QStringLiteral("KESTRUNE_VCVARS_DIR");
+
+QString includeFolderVariable(int number)
+{
+    return QStringLiteral("KESTRUNE_INCLUDE_") + QString::number(number);
+}
+
+QString expanded(const QString &variable)
+{
+    return QLatin1Char('%') + variable + QLatin1Char('%');
+}
+
+QString compileBatch(int includeDirCount)
 {
     QString text = QLatin1String("@echo off\n");
-    text += QLatin1String("call \"") + vsPath
-        + QLatin1String("/VC/Auxiliary/Build/vcvars64.bat\"\n");
-    text += QLatin1String("cl /DUDF_EXPORTING /c /MDd ^\n");
-    for (const QString &dir : includeDirs)
-        text += QLatin1String("/I\"") + dir + QLatin1String("\" ^\n");
-    text += QLatin1Char('"') + variantDirectory + QLatin1String("/udf_names.c\" /Fo\"")
-        + variantDirectory + QLatin1String("/udf_names.obj\"");
-    return text;
+    text += QLatin1String("pushd \"") + expanded(vcvarsFolderVariable) + QLatin1String("\"\n");
+    text += QLatin1String("call vcvars64.bat\n"
+                          "popd\n"
+                          "cl /DUDF_EXPORTING /c /MDd ^\n");
+    for (int i = 1; i <= includeDirCount; ++i)
+        text
+            += QLatin1String("/I\"") + expanded(includeFolderVariable(i)) + QLatin1String("\" ^\n");
+    // The last line has no line break, so nothing follows the command.
+    return text + QLatin1String("\"udf_names.c\" /Fo\"udf_names.obj\"");
+}
+
+QList<QPair<QString, QString>> compileEnvironment(
+    const QString &vsPath, const QStringList &includeDirs)
+{
+    // pushd is cmd's own command; it is given the folder in Windows' separators.
+    QString vcvarsFolder = vsPath + QLatin1String("/VC/Auxiliary/Build");
+    vcvarsFolder.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    QList<QPair<QString, QString>> environment { { vcvarsFolderVariable, vcvarsFolder } };
+    for (int i = 0; i < includeDirs.size(); ++i)
+        environment.append({ includeFolderVariable(i + 1), includeDirs.at(i) });
+    return environment;
 }
 
 // Whatever the batch file does, no object of an earlier table may outlive it: the library would
@@ -45,11 +73,13 @@ void CKestrune::compileUdfNames(const QString &variant, const QString &fluentPat
     const QString batchPath = variantDirectory + "/compileOBJ.bat";
     CrlfTextFile batch(batchPath);
     if (batch.openForWriting()) {
-        batch.write(compileBatch(vsPath, includeDirs, variantDirectory));
+        batch.write(compileBatch(includeDirs.size()));
         batch.close();
     }
 
-    const ProcessOutcome outcome = runExternalProcess("cmd.exe", { "/c", batchPath });
+    const ProcessOutcome outcome = runExternalProcess(QStringLiteral("cmd.exe"),
+        { QStringLiteral("/c"), QStringLiteral("compileOBJ.bat") },
+        { variantDirectory, compileEnvironment(vsPath, includeDirs) });
     if (!outcome.finished) {
         qDebug() << "Process did not finish in time!";
         return;

@@ -5,6 +5,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QString>
 
 // Small file-tree chores of the solution tests: laying files out and telling what a tree holds.
@@ -16,6 +19,20 @@ inline bool write(const QString &path, const QByteArray &content)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// Writes the file under the root, making its folder first; its path, or empty when that fails.
+inline QString make(const QString &root, const QString &relativePath, const QByteArray &content)
+{
+    const QString path = root + "/" + relativePath;
+    return write(path, content) ? path : QString();
+}
+
+// The file's bytes, or "<missing>" when it cannot be read.
+inline QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 inline bool copy(const QString &from, const QString &to)
@@ -46,6 +63,20 @@ inline QString listing(const QString &root)
     }
     entries.sort();
     return entries.join('\n') + '\n';
+}
+
+// The file API's description of one target of a configured build folder (which must have asked
+// for the codemodel before configuring); empty when there is none.
+inline QJsonObject codemodelTarget(const QString &buildFolder, const QString &targetName)
+{
+    const QString reply = buildFolder + "/.cmake/api/v1/reply";
+    const QStringList targets
+        = QDir(reply).entryList({ "target-" + targetName + "-*.json" }, QDir::Files);
+    if (targets.isEmpty())
+        return {};
+    QFile file(reply + "/" + targets.constFirst());
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                          : QJsonObject();
 }
 
 } // namespace filetree

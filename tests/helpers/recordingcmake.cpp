@@ -5,10 +5,14 @@
 //   arguments.txt (one argument a line) and copies of <source>/CMakeLists.txt and
 //   <source>/<dir>/CMakeLists.txt.
 // KESTRUNE_RECORDING_CMAKE_EXIT: exit code (default 0).
+// KESTRUNE_RECORDING_CMAKE_VERSION: the version "cmake --version" names (not recorded as a call);
+//   without it that call prints nothing.
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+#include <cstdio>
 
 static QString nextCallFolder(const QString &logFolder)
 {
@@ -35,6 +39,15 @@ static void copyCMakeLists(const QString &sourceFolder, const QString &callFolde
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (app.arguments().mid(1) == QStringList { QStringLiteral("--version") }) {
+        const QByteArray version = qgetenv("KESTRUNE_RECORDING_CMAKE_VERSION");
+        if (!version.isEmpty())
+            fputs("cmake version " + version
+                    + "\n\nCMake suite maintained and supported by Kitware "
+                      "(kitware.com/cmake).\n",
+                stdout);
+        return 0;
+    }
     const QString logFolder = qEnvironmentVariable("KESTRUNE_RECORDING_CMAKE_LOG");
     if (logFolder.isEmpty())
         return 2;

@@ -1,4 +1,6 @@
 @echo off
-call "C:/VS/2019/Community//VC/Auxiliary/Build/vcvars64.bat"
+pushd "%KESTRUNE_VCVARS_DIR%"
+call vcvars64.bat
+popd
 cl /DUDF_EXPORTING /c /MDd ^
-"@ROOT@/p/buildByVarnholt/3ddp/udf_names.c" /Fo"@ROOT@/p/buildByVarnholt/3ddp/udf_names.obj"
+"udf_names.c" /Fo"udf_names.obj"

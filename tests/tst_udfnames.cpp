@@ -2,6 +2,8 @@
 
 #include "helpers/goldenfile.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
 
 // udf_names.c and compileOBJ.bat: what the writer and the compilation put on disk, and what they
@@ -17,6 +19,8 @@ private slots:
     void tableFromSources_data();
     void tableFromSources();
     void defaultFunctionAppendedOnce();
+    void defaultFunctionInUtf16_data();
+    void defaultFunctionInUtf16();
     void firstSourceListedTwice();
     void longHeadWrittenWhole();
     void emptySourceList();
@@ -97,15 +101,17 @@ QString tst_UdfNames::makeVariantDirectory()
     return directory;
 }
 
-// A cmd.exe that notes its arguments and a copy of the batch file it was given, then runs the
-// body; QProcess finds it through the PATH of this process.
+// A cmd.exe that notes, in the folder it runs in, its arguments, the folders the batch file gets
+// through the environment and a copy of the batch file, then runs the body; QProcess finds it
+// through the PATH of this process.
 bool tst_UdfNames::putFakeCmdFirstOnPath(const QByteArray &scriptBody)
 {
     const QString bin = tempDir->path() + "/bin";
     const QString script = makeFile("bin/cmd.exe",
         "#!/bin/sh\n"
-        "dir=$(dirname \"$2\")\n"
+        "dir=$(pwd)\n"
         "printf '%s\\n' \"$@\" > \"$dir/arguments.txt\"\n"
+        "env | grep -E '^KESTRUNE_(VCVARS_DIR|INCLUDE_)' | sort > \"$dir/environment.txt\"\n"
         "cp \"$2\" \"$dir/seen.bat\"\n"
             + scriptBody + "\n");
     qputenv("PATH", bin.toUtf8() + ":" + originalPath);
@@ -168,6 +174,35 @@ void tst_UdfNames::defaultFunctionAppendedOnce()
     QCOMPARE(contentOf(first), firstAfterAppend);
     QVERIFY(matchesGolden(
         variantDirectory + "/udf_names.c", "udfnames_default_function", tempDir->path()));
+}
+
+void tst_UdfNames::defaultFunctionInUtf16_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::newRow("little endian") << QByteArray("UTF-16LE");
+    QTest::newRow("big endian") << QByteArray("UTF-16BE");
+}
+
+// UTF-8 text after UTF-16 would leave a file that no compiler reads.
+void tst_UdfNames::defaultFunctionInUtf16()
+{
+    QFETCH(QByteArray, encoding);
+    const QString text = "#include \"udf.h\"\n/* nothing yet */";
+    const QString first = makeFile(
+        "src/first.c", QStringEncoder(encoding.constData(), QStringEncoder::Flag::WriteBom)(text));
+    const QString variantDirectory = makeVariantDirectory();
+    CKestrune engine;
+    engine.writeUdfNames({ first }, variantDirectory);
+    QVERIFY(matchesGolden(
+        variantDirectory + "/udf_names.c", "udfnames_default_function", tempDir->path()));
+
+    // Decoded whole, it is the UTF-8 source of the test above: no second byte-order mark, CR LF.
+    QStringDecoder decoder(encoding.constData());
+    const QString decoded = decoder(contentOf(first));
+    QVERIFY(!decoder.hasError());
+    QVERIFY(golden::matches(decoded.toUtf8(), "udfnames_default_function/expected/first.c"));
+    QCOMPARE(
+        engine.findUdfDefinitions(first), QStringList { "DEFINE_ON_DEMAND(build_by_varnholt)" });
 }
 
 // Each listing of the source that received the default function yields its row, as a fresh read
@@ -296,9 +331,11 @@ void tst_UdfNames::batchFile()
     engine.compileUdfNames("3ddp", fluentPath, vsPath, variantDirectory);
     const QString batch = variantDirectory + "/compileOBJ.bat";
     QVERIFY(matchesGolden(batch, QTest::currentDataTag(), tempDir->path()));
-    // The whole file was on disk when cmd.exe ran it.
+    QVERIFY(matchesGolden(
+        variantDirectory + "/environment.txt", QTest::currentDataTag(), tempDir->path()));
+    // The whole file was on disk when cmd.exe ran it, in the variant directory.
     QCOMPARE(contentOf(variantDirectory + "/seen.bat"), contentOf(batch));
-    QCOMPARE(contentOf(variantDirectory + "/arguments.txt"), "/c\n" + batch.toUtf8() + "\n");
+    QCOMPARE(contentOf(variantDirectory + "/arguments.txt"), QByteArray("/c\ncompileOBJ.bat\n"));
 }
 
 void tst_UdfNames::outdatedObjectRemovedFirst_data()

@@ -1,12 +1,14 @@
 #include "kestrune.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
 #include <vector>
 
 #include "crlftextfile.h"
+#include "sourceencoding.h"
 
 namespace {
 
@@ -110,14 +112,17 @@ bool definesNothing(const QList<QStringList> &headsPerSource)
     return true;
 }
 
+// Written in the source's own encoding: UTF-8 text after UTF-16 would leave a file that no compiler
+// reads.
 bool appendDefaultFunction(const QString &sourcePath)
 {
-    CrlfTextFile source(sourcePath);
-    if (!source.openForAppending()) {
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadWrite)) {
         qWarning() << "Failed to open file for appending:" << source.errorString();
         return false;
     }
-    source.write(QString::fromUtf8(defaultOnDemandFunction));
+    const SourceEncoding encoding = sourceEncodingOf(source.readAll());
+    source.write(sourceBytes(QString::fromLatin1(defaultOnDemandFunction), encoding));
     source.close();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "sourceencoding.h"
 #include "udfscanner.h"
 
 // Every build and every save of a watched source scans all sources of the project, so the scanner
@@ -313,7 +314,15 @@ HeadMatch matchHead(const char *head, const char *end, const char *&headEnd)
     return HeadMatch::Found;
 }
 
-QStringList headsOf(const QByteArray &text, const std::vector<LiteralSpan> &literals)
+using HeadDecoder = QString (*)(QByteArrayView head);
+
+QString decodeUtf8(QByteArrayView head)
+{
+    return QString::fromUtf8(head);
+}
+
+QStringList headsOf(
+    const QByteArray &text, const std::vector<LiteralSpan> &literals, HeadDecoder decode)
 {
     QStringList heads;
     const char *const base = text.constData();
@@ -337,25 +346,38 @@ QStringList headsOf(const QByteArray &text, const std::vector<LiteralSpan> &lite
             break;
         if (match == HeadMatch::NotHere)
             continue;
-        heads.append(QString::fromUtf8(head, headEnd - head));
+        heads.append(decode(QByteArrayView(head, headEnd - head)));
         from = headEnd;
     }
     return heads;
 }
 
+QStringList scanText(QByteArrayView text, HeadDecoder decode)
+{
+    CommentStripper stripper(text.data(), text.size());
+    stripper.run();
+    return headsOf(stripper.text, stripper.literals, decode);
+}
+
 } // namespace
 
+// Each encoding is brought into one the byte scanner reads as the compiler reads the file: UTF-16
+// as UTF-8, GBK with no ASCII byte inside a character. UTF-8, by far the most common, is scanned
+// as it is.
 QStringList scanUdfDefinitions(const QByteArray &content)
 {
-    const char *data = content.constData();
-    qsizetype size = content.size();
-    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) {
-        data += 3;
-        size -= 3;
+    const SourceEncoding encoding = sourceEncodingOf(content);
+    switch (encoding) {
+    case SourceEncoding::Utf16LittleEndian:
+    case SourceEncoding::Utf16BigEndian:
+        return scanText(utf8FromUtf16(content, encoding), decodeUtf8);
+    case SourceEncoding::Gbk:
+        return scanText(gbkWithoutAsciiTrails(content), decodeGbkWithoutAsciiTrails);
+    case SourceEncoding::Utf8:
+        break;
     }
-    CommentStripper stripper(data, size);
-    stripper.run();
-    return headsOf(stripper.text, stripper.literals);
+    const QByteArrayView utf8(content);
+    return scanText(utf8.startsWith("\xEF\xBB\xBF") ? utf8.sliced(3) : utf8, decodeUtf8);
 }
 
 QStringList CKestrune::findUdfDefinitions(const QString &sourcePath)

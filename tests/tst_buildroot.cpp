@@ -1,5 +1,7 @@
 #include "kestrune.h"
 
+#include "helpers/filetree.h"
+
 #include <QtTest>
 
 class tst_BuildRoot : public QObject {
@@ -9,17 +11,16 @@ private slots:
     void init();
     void copiesHeadersAndSources_data();
     void copiesHeadersAndSources();
-    void existingBuildRootIsReused();
-    void existingCopiesAreReplaced();
-    void missingIncludeFolderIsMade();
-    void folderThatCannotBeMade_data();
-    void folderThatCannotBeMade();
-    void deletedPickedFileStopsTheCopies();
-    void targetThatCannotBeRemoved();
-    void pickedFileIsItsOwnCopy();
+    void existingTreeIsReused_data();
+    void existingTreeIsReused();
+    void failureStopsTheCopies_data();
+    void failureStopsTheCopies();
 
 private:
-    QString makeFile(const QString &relativePath, const QByteArray &content);
+    QString makeFile(const QString &relativePath, const QByteArray &content)
+    {
+        return filetree::make(tempDir->path(), relativePath, content);
+    }
 
     QScopedPointer<QTemporaryDir> tempDir;
     CKestrune engine;
@@ -29,23 +30,6 @@ void tst_BuildRoot::init()
 {
     tempDir.reset(new QTemporaryDir);
     QVERIFY(tempDir->isValid());
-}
-
-QString tst_BuildRoot::makeFile(const QString &relativePath, const QByteArray &content)
-{
-    const QString path = tempDir->path() + "/" + relativePath;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(content);
-    return path;
-}
-
-static QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 void tst_BuildRoot::copiesHeadersAndSources_data()
@@ -65,146 +49,106 @@ void tst_BuildRoot::copiesHeadersAndSources()
     const QString project = tempDir->path() + "/" + projectFolder;
     const QString root = project + "/buildByVarnholt";
 
-    QTest::ignoreMessage(QtDebugMsg, "varnholtPath directory created successfully");
-    QTest::ignoreMessage(QtDebugMsg, "srcPath directory created successfully");
-    QTest::ignoreMessage(QtDebugMsg, "includePath directory created successfully");
-    QTest::ignoreMessage(QtDebugMsg,
-        QRegularExpression("^File copied successfully from \".*inlet.c\" to \""
-            + QRegularExpression::escape(root) + "/src/inlet.c\"$"));
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^File copied successfully from"));
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^File copied successfully from"));
-
     QStringList headerCopies, sourceCopies;
     QCOMPARE(engine.createBuildRoot(
                  { header }, { source1, source2 }, project, headerCopies, sourceCopies),
         0);
     QCOMPARE(headerCopies, QStringList { root + "/include/props.h" });
     QCOMPARE(sourceCopies, QStringList({ root + "/src/inlet.c", root + "/src/源 文件.cpp" }));
-    QCOMPARE(contentOf(headerCopies.at(0)), contentOf(header));
-    QCOMPARE(contentOf(sourceCopies.at(1)), contentOf(source2));
+    QCOMPARE(filetree::read(headerCopies.at(0)), filetree::read(header));
+    QCOMPARE(filetree::read(sourceCopies.at(1)), filetree::read(source2));
     // The picked files stay where they were.
     QVERIFY(QFile::exists(header) && QFile::exists(source1) && QFile::exists(source2));
 }
 
-void tst_BuildRoot::existingBuildRootIsReused()
+void tst_BuildRoot::existingTreeIsReused_data()
 {
-    const QString project = tempDir->path() + "/p";
-    QVERIFY(QDir().mkpath(project + "/buildByVarnholt/src"));
-    QVERIFY(QDir().mkpath(project + "/buildByVarnholt/include"));
-    QTest::ignoreMessage(QtDebugMsg, "srcPath directory already exists");
-
-    QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({}, {}, project, headerCopies, sourceCopies), 0);
-    QVERIFY(headerCopies.isEmpty());
-    QVERIFY(sourceCopies.isEmpty());
+    QTest::addColumn<QStringList>("existing"); // under the test's folder; folders end with "/"
+    QTest::addColumn<QString>("picked"); // a source, made unless it exists; empty: none
+    QTest::addColumn<QByteArray>("copyContent"); // of p/buildByVarnholt/src/a.c afterwards
+    const QString src = "p/buildByVarnholt/src/";
+    const QString include = "p/buildByVarnholt/include/";
+    QTest::newRow("empty tree") << QStringList { src, include } << QString() << QByteArray();
+    QTest::newRow("include folder missing") << QStringList { src } << QString() << QByteArray();
+    QTest::newRow("stale copy replaced")
+        << QStringList { src + "a.c" } << "picked/a.c" << QByteArray("picked");
+    // Rebuilding from an earlier tree: the user picks the copy in the build root itself.
+    QTest::newRow("picked file is its own copy")
+        << QStringList { src + "a.c", include } << src + "a.c" << QByteArray("earlier");
 }
 
-void tst_BuildRoot::existingCopiesAreReplaced()
+void tst_BuildRoot::existingTreeIsReused()
 {
-    const QString project = tempDir->path() + "/p";
-    const QString stale = makeFile("p/buildByVarnholt/src/a.c", "old table source");
-    const QString picked = makeFile("picked/a.c", "DEFINE_ADJUST(adjust, d) {}\n");
-
-    QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({}, { picked }, project, headerCopies, sourceCopies), 0);
-    QCOMPARE(sourceCopies, QStringList { stale });
-    QCOMPARE(contentOf(stale), contentOf(picked));
-    QVERIFY(QFileInfo(project + "/buildByVarnholt/include").isDir());
-}
-
-void tst_BuildRoot::missingIncludeFolderIsMade()
-{
-    const QString project = tempDir->path() + "/p";
-    QVERIFY(QDir().mkpath(project + "/buildByVarnholt/src"));
-    QTest::ignoreMessage(QtDebugMsg, "srcPath directory created successfully");
-    QTest::ignoreMessage(QtDebugMsg, "includePath directory created successfully");
-
-    QStringList headerCopies, sourceCopies;
-    QCOMPARE(engine.createBuildRoot({}, {}, project, headerCopies, sourceCopies), 0);
-    QVERIFY(QFileInfo(project + "/buildByVarnholt/include").isDir());
-}
-
-void tst_BuildRoot::folderThatCannotBeMade_data()
-{
-    QTest::addColumn<QString>("blockingFile");
-    QTest::addColumn<QString>("expectedLog");
-    // A plain file where a folder must go makes mkpath fail, even for root.
-    QTest::newRow("build root") << "p"
-                                << "Failed to create varnholtPath directory";
-    QTest::newRow("src") << "p/buildByVarnholt/src"
-                         << "Failed to create srcPath directory";
-    QTest::newRow("include") << "p/buildByVarnholt/include"
-                             << "Failed to create includePath directory";
-}
-
-void tst_BuildRoot::folderThatCannotBeMade()
-{
-    QFETCH(QString, blockingFile);
-    QFETCH(QString, expectedLog);
-    QVERIFY(!makeFile(blockingFile, "not a folder").isEmpty());
-    const QString source = makeFile("picked/a.c", "int a;\n");
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(expectedLog));
+    QFETCH(QStringList, existing);
+    QFETCH(QString, picked);
+    QFETCH(QByteArray, copyContent);
+    for (const QString &entry : existing) {
+        QVERIFY(entry.endsWith('/') ? QDir().mkpath(tempDir->path() + "/" + entry)
+                                    : !makeFile(entry, "earlier").isEmpty());
+    }
+    QStringList sources;
+    if (!picked.isEmpty()) {
+        sources << tempDir->path() + "/" + picked;
+        if (!QFile::exists(sources.constFirst()))
+            QVERIFY(!makeFile(picked, "picked").isEmpty());
+    }
+    const QString root = tempDir->path() + "/p/buildByVarnholt";
 
     QStringList headerCopies, sourceCopies;
     QCOMPARE(
-        engine.createBuildRoot({}, { source }, tempDir->path() + "/p", headerCopies, sourceCopies),
-        1);
-    QVERIFY(sourceCopies.isEmpty());
+        engine.createBuildRoot({}, sources, tempDir->path() + "/p", headerCopies, sourceCopies), 0);
+    QVERIFY(headerCopies.isEmpty());
+    QCOMPARE(sourceCopies, sources.isEmpty() ? QStringList() : QStringList { root + "/src/a.c" });
+    QVERIFY(QFileInfo(root + "/include").isDir());
+    if (!copyContent.isNull())
+        QCOMPARE(filetree::read(root + "/src/a.c"), copyContent);
 }
 
-void tst_BuildRoot::deletedPickedFileStopsTheCopies()
+void tst_BuildRoot::failureStopsTheCopies_data()
 {
+    QTest::addColumn<QString>("blockingFile"); // empty: none
+    QTest::addColumn<QStringList>("sources"); // under "picked"; gone.c is never made
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("headerCopied");
+    // A plain file where a folder must go makes mkpath fail, even for root.
+    QTest::newRow("build root cannot be made") << "p" << QStringList { "a.c" } << 1 << false;
+    QTest::newRow("src cannot be made")
+        << "p/buildByVarnholt/src" << QStringList { "a.c" } << 1 << false;
+    QTest::newRow("include cannot be made")
+        << "p/buildByVarnholt/include" << QStringList { "a.c" } << 1 << false;
+    QTest::newRow("picked file deleted")
+        << QString() << QStringList { "gone.c", "later.c" } << 2 << true;
+    // A non-empty folder in the place of the copy cannot be removed as a file.
+    QTest::newRow("copy's place taken by a folder")
+        << "p/buildByVarnholt/src/a.c/inside" << QStringList { "a.c", "later.c" } << 2 << true;
+}
+
+// What was copied before the failure stays; nothing after it is copied.
+void tst_BuildRoot::failureStopsTheCopies()
+{
+    QFETCH(QString, blockingFile);
+    QFETCH(QStringList, sources);
+    QFETCH(int, status);
+    QFETCH(bool, headerCopied);
+    if (!blockingFile.isEmpty())
+        QVERIFY(!makeFile(blockingFile, "not a folder").isEmpty());
     const QString header = makeFile("picked/a.h", "int a;\n");
-    const QString gone = tempDir->path() + "/picked/gone.c";
-    const QString later = makeFile("picked/later.c", "int b;\n");
+    QStringList picked;
+    for (const QString &name : sources) {
+        picked << tempDir->path() + "/picked/" + name;
+        if (name != "gone.c")
+            makeFile("picked/" + name, "int b;\n");
+    }
     const QString root = tempDir->path() + "/p/buildByVarnholt";
-    QTest::ignoreMessage(
-        QtWarningMsg, qPrintable(QString("Source file does not exist: \"%1\"").arg(gone)));
 
     QStringList headerCopies, sourceCopies;
     QCOMPARE(engine.createBuildRoot(
-                 { header }, { gone, later }, tempDir->path() + "/p", headerCopies, sourceCopies),
-        2);
-    // What was copied before the failure stays; nothing after it is copied.
-    QCOMPARE(headerCopies, QStringList { root + "/include/a.h" });
-    QVERIFY(QFile::exists(root + "/include/a.h"));
+                 { header }, picked, tempDir->path() + "/p", headerCopies, sourceCopies),
+        status);
+    QCOMPARE(headerCopies, headerCopied ? QStringList { root + "/include/a.h" } : QStringList());
+    QCOMPARE(QFile::exists(root + "/include/a.h"), headerCopied);
     QVERIFY(sourceCopies.isEmpty());
     QVERIFY(!QFile::exists(root + "/src/later.c"));
-
-    QString target = root + "/src";
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Source file does not exist:"));
-    QVERIFY(!engine.copyFileReplacing(gone, target));
-    QCOMPARE(target, root + "/src/gone.c");
-}
-
-void tst_BuildRoot::targetThatCannotBeRemoved()
-{
-    // A non-empty folder in the place of the copy cannot be removed as a file.
-    const QString root = tempDir->path() + "/p/buildByVarnholt";
-    QVERIFY(!makeFile("p/buildByVarnholt/src/a.c/inside", "x").isEmpty());
-    const QString source = makeFile("picked/a.c", "int a;\n");
-    QTest::ignoreMessage(QtWarningMsg,
-        qPrintable(QString("Failed to remove existing file: \"%1\"").arg(root + "/src/a.c")));
-
-    QStringList headerCopies, sourceCopies;
-    QCOMPARE(
-        engine.createBuildRoot({}, { source }, tempDir->path() + "/p", headerCopies, sourceCopies),
-        2);
-    QVERIFY(sourceCopies.isEmpty());
-}
-
-void tst_BuildRoot::pickedFileIsItsOwnCopy()
-{
-    // Rebuilding from an earlier tree: the user picks the copy in the build root itself.
-    const QString copy = makeFile("p/buildByVarnholt/src/a.c", "DEFINE_ON_DEMAND(mine) {}\n");
-    QVERIFY(QDir().mkpath(tempDir->path() + "/p/buildByVarnholt/include"));
-
-    QStringList headerCopies, sourceCopies;
-    QCOMPARE(
-        engine.createBuildRoot({}, { copy }, tempDir->path() + "/p", headerCopies, sourceCopies),
-        0);
-    QCOMPARE(sourceCopies, QStringList { copy });
-    QCOMPARE(contentOf(copy), QByteArray("DEFINE_ON_DEMAND(mine) {}\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_BuildRoot)

@@ -1,4 +1,5 @@
 #include "dialoganswerer.h"
+#include "helpers/filetree.h"
 #include "windowfixture.h"
 
 #include <QComboBox>
@@ -17,7 +18,6 @@ public:
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
     void serialUdfBuild();
@@ -29,7 +29,6 @@ private:
     QByteArray objectOf(const QString &variant) const;
     QString buildRoot() const { return projectFolder + "/buildByVarnholt"; }
 
-    QByteArray originalPath;
     QScopedPointer<WindowFixture> fixture;
     QScopedPointer<DialogAnswerer> answerer;
     QString projectFolder;
@@ -37,15 +36,9 @@ private:
 
 void tst_CreateBuild::initTestCase()
 {
-    originalPath = qgetenv("PATH");
-    qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ":" + originalPath);
+    qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ":" + qgetenv("PATH"));
     if (!QFileInfo::exists(KESTRUNE_STANDIN_INSTALLATIONS "/ANSYS Inc/v192/fluent"))
         QSKIP("The stand-in installations were not laid out (no llvm-dlltool)");
-}
-
-void tst_CreateBuild::cleanupTestCase()
-{
-    qputenv("PATH", originalPath);
 }
 
 void tst_CreateBuild::init()
@@ -57,8 +50,8 @@ void tst_CreateBuild::init()
     QVERIFY(QDir().mkpath(projectFolder));
     const QString installations = KESTRUNE_STANDIN_INSTALLATIONS;
     fixture->useInstallations(installations + "/ANSYS Inc/v192/fluent",
-                              installations + "/Microsoft Visual Studio/2019/Community",
-                              installations + "/DEM Solutions/EDEM 2018");
+        installations + "/Microsoft Visual Studio/2019/Community",
+        installations + "/DEM Solutions/EDEM 2018");
 }
 
 void tst_CreateBuild::cleanup()
@@ -96,8 +89,7 @@ QStringList tst_CreateBuild::solutionProjects() const
 
 QByteArray tst_CreateBuild::objectOf(const QString &variant) const
 {
-    QFile object(buildRoot() + "/" + variant + "/udf_names.obj");
-    return object.open(QIODevice::ReadOnly) ? object.readAll() : QByteArray();
+    return filetree::read(buildRoot() + "/" + variant + "/udf_names.obj");
 }
 
 void tst_CreateBuild::serialUdfBuild()

@@ -1,6 +1,8 @@
 #include "installationfinder.h"
 #include "windowfixture.h"
 
+#include "helpers/filetree.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -92,10 +94,10 @@ void tst_InstallationPaths::waitForVisualStudioSearch(WindowFixture &fixture)
 
 QString tst_InstallationPaths::stored(WindowFixture &fixture, const char *key)
 {
-    QFile file(fixture.settingsPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return "<no settings file>";
-    return QJsonDocument::fromJson(file.readAll()).object().value(key).toString("<no key>");
+    return QJsonDocument::fromJson(filetree::read(fixture.settingsPath()))
+        .object()
+        .value(key)
+        .toString("<no key>");
 }
 
 void tst_InstallationPaths::firstStartFindsPaths_data()
@@ -198,9 +200,9 @@ void tst_InstallationPaths::firstStartFindsPaths()
     QCOMPARE(stored(fixture, key), path);
     QCOMPARE(fixture.window->statusBar()->currentMessage(), status);
     if (!vswhereOutput.isNull() && field == "editPathVS") {
-        QFile arguments(fixture.root() + "/" + installer + "/vswhere.args");
-        QVERIFY(arguments.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(arguments.readAll()).split('\n', Qt::SkipEmptyParts),
+        const QByteArray arguments
+            = filetree::read(fixture.root() + "/" + installer + "/vswhere.args");
+        QCOMPARE(QString::fromUtf8(arguments).split('\n', Qt::SkipEmptyParts),
             QStringList({ "-products", "*", "-requires",
                 "Microsoft.VisualStudio.Component.VC.Tools.x86.x64", "-format", "json", "-utf8" }));
     }

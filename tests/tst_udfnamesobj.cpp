@@ -1,5 +1,7 @@
 #include "kestrune.h"
 
+#include "helpers/filetree.h"
+
 #include <QtTest>
 
 // udf_names.obj from the whole table triple, with the stand-in cmd.exe (which compiles with
@@ -10,7 +12,6 @@ class tst_UdfNamesObj : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void cleanupTestCase();
     void objectDefinesTheTable();
     void failedCompileLeavesNoObject_data();
     void failedCompileLeavesNoObject();
@@ -20,7 +21,6 @@ private:
     QString runTableTriple(const QString &source, const QString &vsPath);
 
     QScopedPointer<QTemporaryDir> tempDir;
-    QByteArray originalPath;
     const QString fluentPath = QString(KESTRUNE_STANDIN_INSTALLATIONS) + "/ANSYS Inc/v192/fluent";
     const QString vsPath
         = QString(KESTRUNE_STANDIN_INSTALLATIONS) + "/Microsoft Visual Studio/2019/Community";
@@ -90,8 +90,7 @@ void tst_UdfNamesObj::initTestCase()
         "the stand-in Fluent installation is not laid out");
     QVERIFY2(QFileInfo::exists(vsPath + "/VC/Auxiliary/Build/vcvars64.bat"),
         "the stand-in Visual Studio installation is not laid out");
-    originalPath = qgetenv("PATH");
-    qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ":" + originalPath);
+    qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ":" + qgetenv("PATH"));
 }
 
 void tst_UdfNamesObj::init()
@@ -100,20 +99,9 @@ void tst_UdfNamesObj::init()
     QVERIFY(tempDir->isValid());
 }
 
-void tst_UdfNamesObj::cleanupTestCase()
-{
-    qputenv("PATH", originalPath);
-}
-
 QString tst_UdfNamesObj::makeSource(const QByteArray &content)
 {
-    const QString path = tempDir->path() + "/用户 项目/buildByVarnholt/src/inlet.c";
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(content);
-    return path;
+    return filetree::make(tempDir->path(), "用户 项目/buildByVarnholt/src/inlet.c", content);
 }
 
 // Writes, compiles and cleans up the table of one source as the variant writers do; returns the
@@ -137,11 +125,9 @@ void tst_UdfNamesObj::objectDefinesTheTable()
                                       "DEFINE_ON_DEMAND(report)\n{\n}\n");
     const QString variantDirectory = runTableTriple(source, vsPath);
 
-    QFile object(variantDirectory + "/udf_names.obj");
-    QVERIFY(object.open(QIODevice::ReadOnly));
     quint16 machine = 0;
     QList<CoffSymbol> symbols;
-    QVERIFY(readCoff(object.readAll(), machine, symbols));
+    QVERIFY(readCoff(filetree::read(variantDirectory + "/udf_names.obj"), machine, symbols));
     QCOMPARE(machine, quint16(0x8664));
     QVERIFY(definesExternal(symbols, "udf_data"));
     QVERIFY(definesExternal(symbols, "n_udf_data"));
@@ -167,12 +153,7 @@ void tst_UdfNamesObj::failedCompileLeavesNoObject()
     QFETCH(QString, vsSubPath);
     const QString source = makeSource(content);
     const QString variantDirectory = tempDir->path() + "/用户 项目/buildByVarnholt/3ddp_host";
-    QDir().mkpath(variantDirectory);
-    QFile outdated(variantDirectory + "/udf_names.obj");
-    QVERIFY(outdated.open(QIODevice::WriteOnly));
-    outdated.write("table of an earlier run");
-    outdated.close();
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^compileOBJ.bat ended with status [1-9]"));
+    QVERIFY(filetree::write(variantDirectory + "/udf_names.obj", "table of an earlier run"));
 
     runTableTriple(source, QString(KESTRUNE_STANDIN_INSTALLATIONS) + vsSubPath);
     QCOMPARE(QDir(variantDirectory).entryList(QDir::Files), QStringList());

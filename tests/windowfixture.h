@@ -3,6 +3,8 @@
 
 #include "mainwindow.h"
 
+#include "helpers/filetree.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -60,10 +62,7 @@ public:
     QString makeFile(const QString &relativePath, const QByteArray &content = "int x;\n") const
     {
         const QString path = temp.path() + "/" + relativePath;
-        QDir().mkpath(path.left(path.lastIndexOf('/')));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content);
+        filetree::write(path, content);
         return path;
     }
 

@@ -1,4 +1,6 @@
-#include "kestrune.h"
+#include "buildroot.h"
+
+#include "buildtree.h"
 
 #include <QDebug>
 #include <QDir>
@@ -6,52 +8,64 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-int CKestrune::createBuildRoot(QStringList headers, QStringList sources, QString projectFolder,
-    QStringList &headerCopies, QStringList &sourceCopies)
+namespace {
+
+// The source and include folders are made together; when both are there, neither is made again.
+bool makeFolders(const QString &root)
 {
-    const QString root = projectFolder + "/buildByVarnholt";
     QDir dir;
     if (!dir.exists(root)) {
         if (!dir.mkpath(root)) {
             qDebug() << "Failed to create varnholtPath directory";
-            return 1;
+            return false;
         }
         qDebug() << "varnholtPath directory created successfully";
     }
-
-    const QString srcPath = root + "/src";
-    const QString includePath = root + "/include";
+    const QString srcPath = BuildTree::sourceFolder(root);
+    const QString includePath = BuildTree::includeFolder(root);
     if (dir.exists(srcPath) && dir.exists(includePath)) {
         qDebug() << "srcPath directory already exists";
-    } else {
-        if (!dir.mkpath(srcPath)) {
-            qDebug() << "Failed to create srcPath directory";
-            return 1;
-        }
-        qDebug() << "srcPath directory created successfully";
-        if (!dir.mkpath(includePath)) {
-            qDebug() << "Failed to create includePath directory";
-            return 1;
-        }
-        qDebug() << "includePath directory created successfully";
+        return true;
     }
+    if (!dir.mkpath(srcPath)) {
+        qDebug() << "Failed to create srcPath directory";
+        return false;
+    }
+    qDebug() << "srcPath directory created successfully";
+    if (!dir.mkpath(includePath)) {
+        qDebug() << "Failed to create includePath directory";
+        return false;
+    }
+    qDebug() << "includePath directory created successfully";
+    return true;
+}
 
-    for (const QString &header : headers) {
-        QString target = includePath;
-        if (!copyFileReplacing(header, target))
-            return 2;
-        headerCopies.append(target);
+bool copyInto(const QStringList &files, const QString &folder, QStringList &copies)
+{
+    for (const QString &file : files) {
+        QString target = folder;
+        if (!BuildRoot::copyFileReplacing(file, target))
+            return false;
+        copies.append(target);
     }
-    for (const QString &source : sources) {
-        QString target = srcPath;
-        if (!copyFileReplacing(source, target))
-            return 2;
-        sourceCopies.append(target);
-    }
+    return true;
+}
+
+} // namespace
+
+int BuildRoot::create(const QStringList &headers, const QStringList &sources,
+    const QString &projectFolder, QStringList &headerCopies, QStringList &sourceCopies)
+{
+    const QString root = BuildTree::root(projectFolder);
+    if (!makeFolders(root))
+        return 1;
+    if (!copyInto(headers, BuildTree::includeFolder(root), headerCopies)
+        || !copyInto(sources, BuildTree::sourceFolder(root), sourceCopies))
+        return 2;
     return 0;
 }
 
-bool CKestrune::copyFileReplacing(const QString &source, QString &target)
+bool BuildRoot::copyFileReplacing(const QString &source, QString &target)
 {
     target += "/" + QFileInfo(source).fileName();
 
@@ -83,7 +97,7 @@ bool CKestrune::copyFileReplacing(const QString &source, QString &target)
 // - "$(", "@(" and "%(" start MSBuild properties, item lists and metadata in the project files;
 // - a network path ("\\server\share") cannot be cmd's working directory.
 // Returns the piece found, empty when the build root is usable.
-QString CKestrune::unusableInBuildRoot(const QString &buildRoot)
+QString BuildRoot::unusablePart(const QString &buildRoot)
 {
     if (buildRoot.startsWith(QLatin1String("//")) || buildRoot.startsWith(QLatin1String("\\\\")))
         return QStringLiteral("\\\\");

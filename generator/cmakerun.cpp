@@ -1,4 +1,6 @@
-#include "kestrune.h"
+#include "cmakerun.h"
+
+#include "buildtree.h"
 
 #include <QDebug>
 #include <QDir>
@@ -62,7 +64,7 @@ QStringList cmakeArguments(const QString &buildRoot, const QString &vsPath)
     if (generator.isEmpty())
         qDebug() << "No Visual Studio year in the path; no generator chosen:" << vsPath;
     return QStringList { buildRoot } + generator
-        + QStringList { QStringLiteral("-B"), buildRoot + "/solution" };
+        + QStringList { QStringLiteral("-B"), BuildTree::solutionFolder(buildRoot) };
 }
 
 bool ensureSolutionDirectory(const QString &solutionDirectory)
@@ -80,80 +82,84 @@ bool ensureSolutionDirectory(const QString &solutionDirectory)
     return true;
 }
 
-} // namespace
-
-QString CKestrune::visualStudioGenerator(const QString &vsPath)
-{
-    const GeneratorRow *row = generatorRow(vsPath);
-    return row ? QLatin1String(row->name) : QString();
-}
-
-QString CKestrune::minimumCMakeVersionFor(const QString &generator)
-{
-    return generator == QLatin1String("Visual Studio 18 2026") ? QStringLiteral("4.2") : QString();
-}
-
 // "cmake version 4.2.1" (the first line of cmake --version); empty when cmake does not answer so.
-QString CKestrune::cmakeVersion()
+QString cmakeVersion(ToolRunner &tools)
 {
-    const ProcessOutcome outcome
-        = runExternalProcess(QStringLiteral("cmake"), { QStringLiteral("--version") });
+    const ToolRun outcome = tools.run(QStringLiteral("cmake"), { QStringLiteral("--version") });
     static const QRegularExpression versionLine(
         QStringLiteral("cmake version (\\d+\\.\\d+[^\\s]*)"));
-    const QRegularExpressionMatch match = versionLine.match(QString::fromUtf8(outcome.output));
+    const QRegularExpressionMatch match = versionLine.match(outcome.output);
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
 // A CMake too old for the generator would stop with "Could not create named generator"; the user is
 // told which version is needed instead. A version that cannot be read is left for CMake to judge.
-bool CKestrune::isCMakeTooOld(const QString &generator, QString &version)
+bool isCMakeTooOld(ToolRunner &tools, const QString &generator, QString &version)
 {
-    const QString minimum = minimumCMakeVersionFor(generator);
+    const QString minimum = CMakeRun::minimumVersionFor(generator);
     if (minimum.isEmpty())
         return false;
-    version = cmakeVersion();
+    version = cmakeVersion(tools);
     return !version.isEmpty()
         && QVersionNumber::fromString(version) < QVersionNumber::fromString(minimum);
 }
 
-CKestrune::CMakeRun CKestrune::runCMakeFor(const QString &buildRoot, const QString &vsPath)
+// What came of a cmake run that was asked for; cancelled, unstarted and hung runs made nothing.
+void judgeRun(const ToolRun &outcome, const QString &buildRoot, CMakeRun::Result &run)
 {
     using Problem = BuildOutcome::CMakeProblem;
-    CMakeRun run;
-    const QStringList arguments = cmakeArguments(buildRoot, vsPath);
-    if (!ensureSolutionDirectory(buildRoot + "/solution")) {
+    run.output = outcome.output;
+    run.cancelled = outcome.cancelled;
+    if (outcome.cancelled) {
         run.problem = Problem::NotRun;
-        return run;
+        return;
     }
-    if (isCMakeTooOld(visualStudioGenerator(vsPath), run.version)) {
-        qDebug() << "CMake" << run.version << "cannot generate for"
-                 << visualStudioGenerator(vsPath);
-        run.problem = Problem::TooOldForGenerator;
-        return run;
-    }
-
-    const ProcessOutcome outcome = runExternalProcess(QStringLiteral("cmake"), arguments);
     if (!outcome.started) {
         qDebug() << "Failed to start process.";
         run.problem = Problem::NotRun;
-        return run;
+        return;
     }
     if (!outcome.finished) {
         qDebug() << "Process timed out.";
         run.problem = Problem::NotRun;
-        return run;
+        return;
     }
     run.inTime = true;
     if (outcome.exitCode != 0) {
         qDebug() << "cmake ended with status" << outcome.exitCode;
         run.problem = Problem::Failed;
-    } else if (solutionFileOf(buildRoot).isEmpty()) {
+    } else if (BuildTree::solutionFileOf(buildRoot).isEmpty()) {
         run.problem = Problem::NoSolution;
     }
-    return run;
 }
 
-bool CKestrune::runCMake(const QString &buildRoot)
+} // namespace
+
+QString CMakeRun::visualStudioGenerator(const QString &vsPath)
 {
-    return runCMakeFor(buildRoot, vsPath).inTime;
+    const GeneratorRow *row = generatorRow(vsPath);
+    return row ? QLatin1String(row->name) : QString();
+}
+
+QString CMakeRun::minimumVersionFor(const QString &generator)
+{
+    return generator == QLatin1String("Visual Studio 18 2026") ? QStringLiteral("4.2") : QString();
+}
+
+CMakeRun::Result CMakeRun::run(ToolRunner &tools, const QString &buildRoot, const QString &vsPath)
+{
+    Result run;
+    const QStringList arguments = cmakeArguments(buildRoot, vsPath);
+    if (!ensureSolutionDirectory(BuildTree::solutionFolder(buildRoot))) {
+        run.problem = BuildOutcome::CMakeProblem::NotRun;
+        return run;
+    }
+    if (isCMakeTooOld(tools, visualStudioGenerator(vsPath), run.version)) {
+        qDebug() << "CMake" << run.version << "cannot generate for"
+                 << visualStudioGenerator(vsPath);
+        run.problem = BuildOutcome::CMakeProblem::TooOldForGenerator;
+        return run;
+    }
+    judgeRun(tools.run(QStringLiteral("cmake"), arguments), buildRoot, run);
+    return run;
 }

@@ -1,41 +1,33 @@
 #ifndef KESTRUNE_H
 #define KESTRUNE_H
 
+#include "buildevents.h"
+#include "buildoutcome.h"
+#include "toolrunner.h"
+
 #include <QObject>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 
 class QFileSystemWatcher;
+class QThread;
+class QTimer;
 struct SolutionRequest;
 
 // The engine: lays out the build root, writes the function table and the CMake files, runs CMake
 // and cleans the generated solution. It reports by return value only; the window decides what the
-// user is told.
+// user is told. The work is done by parts that each do one job (BuildRoot, FunctionTable,
+// CMakeFiles, CMakeRun, SolutionCleanup, SolutionBuilder); the engine is their front and keeps what
+// outlives one call: the recorded build, the watcher of its sources, the tool runner and the
+// events.
 class CKestrune : public QObject {
     Q_OBJECT
 
 public:
-    // What became of the last whole build; the window tells the user from it.
-    struct BuildOutcome {
-        enum class CMakeProblem {
-            None,
-            NotRun, // cmake did not start, or ran past its time limit
-            TooOldForGenerator, // the Visual Studio generator needs a newer CMake
-            Failed, // cmake ended with an error
-            NoSolution, // cmake ended well but wrote no solution
-        };
-        bool topLevelFileWritten = false;
-        QStringList variantsWithoutObject; // variants whose udf_names.obj was not made
-        CMakeProblem cmakeProblem = CMakeProblem::None;
-        QString cmakeVersion; // the version cmake named when it was too old
-        QString solutionPath; // FLUENTUDF.slnx or FLUENTUDF.sln, whichever CMake wrote
-        bool succeeded() const
-        {
-            return topLevelFileWritten && variantsWithoutObject.isEmpty()
-                && cmakeProblem == CMakeProblem::None;
-        }
-    };
+    // Declared beside the parts that fill them; the window and the tests know them by these names.
+    using BuildOutcome = ::BuildOutcome;
+    using CreateRequest = ::CreateRequest;
 
     CKestrune();
     ~CKestrune() override;
@@ -55,6 +47,16 @@ public:
         QString fluentPath, QString vsPath, QString buildRoot);
 
     const BuildOutcome &lastBuildOutcome() const;
+
+    // The create command's whole work, done off the calling thread while the caller's events go on
+    // being processed; returns when it is over. The build is recorded for the watcher as the
+    // builders record it. Progress, steps and tool output are reported through events().
+    BuildOutcome createSolution(const CreateRequest &request);
+    // Ends the tools of a create in progress and stops it after the step it is in; what that step
+    // half made is removed. Called from the engine's thread while createSolution runs.
+    void cancelCreate();
+    bool isCreating() const { return creating; }
+    BuildEvents *events() const { return buildEvents; }
     // The solution in a build root: FLUENTUDF.slnx (Visual Studio 2026 and later) or
     // FLUENTUDF.sln; empty when there is neither.
     static QString solutionFileOf(const QString &buildRoot);
@@ -95,8 +97,13 @@ public:
         const QString &variantDirectory);
     void removeUdfNamesTemporaries(const QString &variantDirectory);
 
-    // The watcher's reaction to a saved source copy.
+    // The watcher's reaction to a saved source copy, done at once on the calling thread.
     void onSourceFileChanged(const QString &path);
+    // What the watcher itself does: a burst of saves gives one regeneration of every variant's
+    // table, off the engine's thread, host and node at once, never during a create; the outcome
+    // is reported through events()->tablesRegenerated.
+    void scheduleRegeneration(const QString &path);
+    bool isRegenerating() const { return regenerating; }
 
     // The source copies the watcher holds (those of the last build).
     QStringList watchedSources() const;
@@ -109,35 +116,10 @@ public:
     qint64 externalProcessWaitNs() const;
 
 private:
-    struct ProcessOutcome {
-        bool started = false;
-        bool finished = false;
-        int exitCode = -1;
-        QByteArray output; // what it wrote to its standard output and error, in order
-    };
-    // How a tool is started: where it runs, and what it finds in its environment besides ours.
-    struct ProcessSetup {
-        QString workingDirectory;
-        QList<QPair<QString, QString>> environment;
-    };
-    // Runs a program synchronously within the engine's limit, reading none of its output.
-    ProcessOutcome runExternalProcess(const QString &program, const QStringList &arguments,
-        const ProcessSetup &setup = ProcessSetup());
-
-    struct CMakeRun {
-        bool inTime = false; // started and ended within the limits
-        BuildOutcome::CMakeProblem problem = BuildOutcome::CMakeProblem::None;
-        QString version;
-    };
-    CMakeRun runCMakeFor(const QString &buildRoot, const QString &vsPath);
-    QString cmakeVersion();
-    bool isCMakeTooOld(const QString &generator, QString &version);
-
     // Both build types run one body; they differ only in what the request says.
     bool buildSolution(const SolutionRequest &request);
     void recordBuild(const SolutionRequest &request);
-    // Cleans <path>.slnx when CMake wrote one, else <path>.sln.
-    void removeCMakeProjects(const QString &solutionWithoutSuffix);
+    void startRegeneration();
 
     QFileSystemWatcher *fileWatcher = nullptr;
     QStringList buildHeaders;
@@ -152,8 +134,13 @@ private:
 
     BuildOutcome buildOutcome;
 
-    int processTimeoutMs = 30000;
-    qint64 processWaitNs = 0;
+    ToolRunner tools;
+    BuildEvents *buildEvents = nullptr;
+    bool creating = false;
+    bool regenerating = false;
+    bool regenerationPending = false;
+    QTimer *regenerationTimer = nullptr;
+    QThread *regenerationThread = nullptr;
 };
 
 #endif // KESTRUNE_H

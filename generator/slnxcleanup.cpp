@@ -1,4 +1,4 @@
-#include "kestrune.h"
+#include "solutioncleanup.h"
 
 #include <QDebug>
 #include <QFile>
@@ -142,7 +142,7 @@ QString withoutElements(const QString &text, QList<Element> removed)
 
 } // namespace
 
-void CKestrune::removeCMakeProjectsFromSlnx(const QString &slnxPath)
+void SolutionCleanup::removeCMakeProjectsFromSlnx(const QString &slnxPath)
 {
     QFile file(slnxPath);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -1,6 +1,7 @@
+#include "solutioncleanup.h"
+
+#include "buildtree.h"
 #include "crlftextfile.h"
-#include "kestrune.h"
-#include "variants.h"
 
 #include <QDebug>
 #include <QDir>
@@ -91,61 +92,55 @@ void removeCMakeFilesInSolutionDirectory(const QString &solutionDirectory)
 // What CMake leaves in a variant's folder of the solution besides the variant's own project.
 void removeVariantByProducts(const QString &buildRoot, const QString &variant)
 {
-    const QString solutionVariant = buildRoot + "/solution/" + variant;
+    const QString solutionVariant = BuildTree::solutionVariantFolder(buildRoot, variant);
     QFile::remove(solutionVariant + "/ALL_BUILD.vcxproj");
     QFile::remove(solutionVariant + "/ALL_BUILD.vcxproj.filters");
     QFile::remove(solutionVariant + "/cmake_install.cmake");
 }
 
-} // namespace
-
-void CKestrune::cleanSolution(const QString &variant, const QString &buildRoot)
-{
-    const QString solutionDirectory = buildRoot + "/solution";
-    QFile::remove(buildRoot + "/CMakeLists.txt");
-    QFile::remove(buildRoot + "/" + variant + "/CMakeLists.txt");
-    removeFolder(solutionDirectory + "/CMakeFiles");
-    removeFolder(solutionDirectory + "/" + variant + "/CMakeFiles");
-    removeCMakeFilesInSolutionDirectory(solutionDirectory);
-    removeVariantByProducts(buildRoot, variant);
-
-    if (isHostVariant(variant)) {
-        const QString node = nodeVariantOf(variant);
-        const QString solutionNode = solutionDirectory + "/" + node;
-        QFile::remove(buildRoot + "/" + node + "/CMakeLists.txt");
-        removeFolder(solutionNode + "/CMakeFiles");
-        removeVariantByProducts(buildRoot, node);
-        removeCMakeProjects(solutionNode + "/" + node);
-        removeCustomBuildFromVcxproj(solutionNode + "/" + node + ".vcxproj");
-    }
-
-    const QString solutionVariant = solutionDirectory + "/" + variant;
-    removeCMakeProjects(solutionDirectory + "/FLUENTUDF");
-    removeCMakeProjects(solutionVariant + "/" + variant);
-    removeCustomBuildFromVcxproj(solutionVariant + "/" + variant + ".vcxproj");
-}
-
 // Visual Studio 2026's generator writes each solution as .slnx where older ones write .sln.
-void CKestrune::removeCMakeProjects(const QString &solutionWithoutSuffix)
+void removeCMakeProjects(const QString &solutionWithoutSuffix)
 {
     const QString slnx = solutionWithoutSuffix + QLatin1String(".slnx");
     if (QFileInfo::exists(slnx))
-        removeCMakeProjectsFromSlnx(slnx);
+        SolutionCleanup::removeCMakeProjectsFromSlnx(slnx);
     else
-        removeCMakeProjectsFromSln(solutionWithoutSuffix + QLatin1String(".sln"));
+        SolutionCleanup::removeCMakeProjectsFromSln(solutionWithoutSuffix + QLatin1String(".sln"));
 }
 
-QString CKestrune::solutionFileOf(const QString &buildRoot)
+// A variant's own project in the solution folder: its solution and its .vcxproj.
+void cleanVariantProject(const QString &buildRoot, const QString &variant)
 {
-    for (const char *name : { "/solution/FLUENTUDF.slnx", "/solution/FLUENTUDF.sln" }) {
-        const QFileInfo solution(buildRoot + QLatin1String(name));
-        if (solution.isFile() && solution.size() > 0)
-            return solution.filePath();
-    }
-    return QString();
+    const QString project = BuildTree::solutionVariantProject(buildRoot, variant);
+    removeCMakeProjects(project);
+    SolutionCleanup::removeCustomBuildFromVcxproj(project + ".vcxproj");
 }
 
-void CKestrune::removeCMakeProjectsFromSln(const QString &slnPath)
+} // namespace
+
+void SolutionCleanup::clean(const QString &variant, const QString &buildRoot)
+{
+    const QString solutionDirectory = BuildTree::solutionFolder(buildRoot);
+    QFile::remove(BuildTree::topLevelCMakeLists(buildRoot));
+    QFile::remove(BuildTree::variantCMakeLists(BuildTree::variantFolder(buildRoot, variant)));
+    removeFolder(solutionDirectory + "/CMakeFiles");
+    removeFolder(BuildTree::solutionVariantFolder(buildRoot, variant) + "/CMakeFiles");
+    removeCMakeFilesInSolutionDirectory(solutionDirectory);
+    removeVariantByProducts(buildRoot, variant);
+
+    if (BuildTree::isHostVariant(variant)) {
+        const QString node = BuildTree::nodeVariantOf(variant);
+        QFile::remove(BuildTree::variantCMakeLists(BuildTree::variantFolder(buildRoot, node)));
+        removeFolder(BuildTree::solutionVariantFolder(buildRoot, node) + "/CMakeFiles");
+        removeVariantByProducts(buildRoot, node);
+        cleanVariantProject(buildRoot, node);
+    }
+
+    removeCMakeProjects(BuildTree::solutionWithoutSuffix(buildRoot));
+    cleanVariantProject(buildRoot, variant);
+}
+
+void SolutionCleanup::removeCMakeProjectsFromSln(const QString &slnPath)
 {
     const auto startsUtilityBlock = [](const QString &line) {
         return line.startsWith(QLatin1String("Project"))
@@ -158,7 +153,7 @@ void CKestrune::removeCMakeProjectsFromSln(const QString &slnPath)
     filterLines(slnPath, startsUtilityBlock, endsBlock);
 }
 
-void CKestrune::removeCustomBuildFromVcxproj(const QString &vcxprojPath)
+void SolutionCleanup::removeCustomBuildFromVcxproj(const QString &vcxprojPath)
 {
     const auto startsCustomBuild
         = [](const QString &line) { return line.contains(QLatin1String("CustomBuild")); };

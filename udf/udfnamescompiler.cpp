@@ -1,9 +1,11 @@
-#include "kestrune.h"
+#include "functiontable.h"
+
+#include "buildtree.h"
+#include "crlftextfile.h"
+#include "fluentinstallation.h"
 
 #include <QDebug>
 #include <QFile>
-
-#include "crlftextfile.h"
 
 namespace {
 
@@ -36,7 +38,8 @@ QString compileBatch(int includeDirCount)
         text
             += QLatin1String("/I\"") + expanded(includeFolderVariable(i)) + QLatin1String("\" ^\n");
     // The last line has no line break, so nothing follows the command.
-    return text + QLatin1String("\"udf_names.c\" /Fo\"udf_names.obj\"");
+    return text + QLatin1Char('"') + BuildTree::functionTableSourceName()
+        + QLatin1String("\" /Fo\"") + BuildTree::functionTableObjectName() + QLatin1Char('"');
 }
 
 QList<QPair<QString, QString>> compileEnvironment(
@@ -61,35 +64,32 @@ void removeOutdatedObject(const QString &objectPath)
 
 } // namespace
 
-void CKestrune::compileUdfNames(const QString &variant, const QString &fluentPath,
-    const QString &vsPath, const QString &variantDirectory)
+ToolRun FunctionTable::compile(ToolRunner &tools, const QString &variant, const QString &fluentPath,
+    const QString &vsPath, const QString &variantFolder)
 {
-    qDebug() << variantDirectory + "/udf_names.c"
-             << "compiling... ...";
-    const QStringList includeDirs
-        = readFluentIncludeDirs(fluentMakefilePath(fluentPath), fluentPath, variant);
-    removeOutdatedObject(variantDirectory + "/udf_names.obj");
+    qDebug() << BuildTree::functionTableSource(variantFolder) << "compiling... ...";
+    const QStringList includeDirs = FluentInstallation::includeDirs(
+        FluentInstallation::makefilePath(fluentPath), fluentPath, variant);
+    const QString objectPath = BuildTree::functionTableObject(variantFolder);
+    removeOutdatedObject(objectPath);
 
-    const QString batchPath = variantDirectory + "/compileOBJ.bat";
-    CrlfTextFile batch(batchPath);
+    CrlfTextFile batch(BuildTree::compileBatch(variantFolder));
     if (batch.openForWriting()) {
         batch.write(compileBatch(includeDirs.size()));
         batch.close();
     }
 
-    const ProcessOutcome outcome = runExternalProcess(QStringLiteral("cmd.exe"),
-        { QStringLiteral("/c"), QStringLiteral("compileOBJ.bat") },
-        { variantDirectory, compileEnvironment(vsPath, includeDirs) });
-    if (!outcome.finished) {
+    const ToolRun run = tools.run(QStringLiteral("cmd.exe"),
+        { QStringLiteral("/c"), BuildTree::compileBatchName() },
+        { variantFolder, compileEnvironment(vsPath, includeDirs),
+            ToolRunner::Encoding::ConsoleCodePage });
+    if (run.cancelled) {
+        // A compiler ended half way may leave half an object behind.
+        QFile::remove(objectPath);
+    } else if (!run.finished) {
         qDebug() << "Process did not finish in time!";
-        return;
+    } else if (run.exitCode != 0) {
+        qDebug().noquote() << BuildTree::compileBatchName() + " ended with status" << run.exitCode;
     }
-    if (outcome.exitCode != 0)
-        qDebug() << "compileOBJ.bat ended with status" << outcome.exitCode;
-}
-
-void CKestrune::removeUdfNamesTemporaries(const QString &variantDirectory)
-{
-    QFile::remove(variantDirectory + "/compileOBJ.bat");
-    QFile::remove(variantDirectory + "/udf_names.c");
+    return run;
 }

@@ -1,4 +1,8 @@
-#include "kestrune.h"
+#include "functiontable.h"
+
+#include "buildtree.h"
+#include "crlftextfile.h"
+#include "sourceencoding.h"
 
 #include <QDebug>
 #include <QFile>
@@ -6,9 +10,6 @@
 
 #include <cstring>
 #include <vector>
-
-#include "crlftextfile.h"
-#include "sourceencoding.h"
 
 namespace {
 
@@ -139,30 +140,34 @@ bool isSameFile(const QString &path, const QString &other)
 
 // Each source is read and scanned once; only a source that just received the default function is
 // scanned again, which gives the same table as scanning every source before and after the append.
-void CKestrune::writeUdfNames(const QStringList &sources, const QString &variantDirectory)
+int FunctionTable::write(const QStringList &sources, const QString &variantFolder)
 {
-    CrlfTextFile table(variantDirectory + "/udf_names.c");
+    CrlfTextFile table(BuildTree::functionTableSource(variantFolder));
     if (!table.openForWriting()) {
         // No table can come of this run, so the user's first source is left as it is.
-        qDebug() << "无法创建udf_names.c文件！";
-        return;
+        qDebug().noquote() << "无法创建" + BuildTree::functionTableSourceName() + "文件！";
+        return -1;
     }
     qDebug() << sources;
 
     QList<QStringList> headsPerSource;
     headsPerSource.reserve(sources.size());
     for (const QString &source : sources)
-        headsPerSource.append(findUdfDefinitions(source));
+        headsPerSource.append(findDefinitions(source));
 
     // A build whose sources are all adaptor files hands the node table no source at all.
     if (!sources.isEmpty() && definesNothing(headsPerSource)
         && appendDefaultFunction(sources.first())) {
         for (qsizetype i = 0; i < sources.size(); ++i) {
             if (isSameFile(sources.at(i), sources.first()))
-                headsPerSource[i] = findUdfDefinitions(sources.at(i));
+                headsPerSource[i] = findDefinitions(sources.at(i));
         }
     }
 
     writeFunctionTable(table, headsPerSource);
     table.close();
+    int rows = 0;
+    for (const QStringList &heads : headsPerSource)
+        rows += heads.size();
+    return rows;
 }

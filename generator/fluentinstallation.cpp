@@ -1,4 +1,4 @@
-#include "kestrune.h"
+#include "fluentinstallation.h"
 
 #include <QDebug>
 #include <QFile>
@@ -35,7 +35,7 @@ bool includeDirOfLine(const QString &line, const QString &fluentPath, const QStr
 
 } // namespace
 
-QStringList CKestrune::readFluentIncludeDirs(
+QStringList FluentInstallation::includeDirs(
     const QString &makefilePath, const QString &fluentPath, const QString &variant)
 {
     QFile makefile(makefilePath);
@@ -43,7 +43,7 @@ QStringList CKestrune::readFluentIncludeDirs(
         qDebug() << "无法打开文件" << makefilePath << "进行读取";
         return {};
     }
-    const QString release = fluentRelease(fluentPath).second;
+    const QString release = FluentInstallation::release(fluentPath).second;
     QStringList dirs;
     QTextStream lines(&makefile);
     QString line;
@@ -83,7 +83,7 @@ QString releasePieceBeforeFluent(const QString &fluentPath)
 
 } // namespace
 
-QPair<QString, QString> CKestrune::fluentRelease(const QString &fluentPath)
+QPair<QString, QString> FluentInstallation::release(const QString &fluentPath)
 {
     QString piece = releaseFolderDigits(fluentPath);
     if (piece.isEmpty())
@@ -93,7 +93,7 @@ QPair<QString, QString> CKestrune::fluentRelease(const QString &fluentPath)
     return { piece + QLatin1Char('0'), release };
 }
 
-QString CKestrune::fluentMakefilePath(const QString &fluentPath)
+QString FluentInstallation::makefilePath(const QString &fluentPath)
 {
-    return fluentPath + "/fluent" + fluentRelease(fluentPath).second + "/src/udf/makefile_nt.udf";
+    return fluentPath + "/fluent" + release(fluentPath).second + "/src/udf/makefile_nt.udf";
 }

@@ -1,14 +1,10 @@
+#include "cmakefiles.h"
+
+#include "buildtree.h"
 #include "crlftextfile.h"
-#include "kestrune.h"
+#include "fluentinstallation.h"
 
 namespace {
-
-// The plain UDF library and the EDEM coupling library share one file format; the coupling build
-// adds the EDEM variable, its include and library folders, and puts its output in edem_udf.
-struct VariantFlavour {
-    bool coupling = false;
-    QString edemPath;
-};
 
 const QString threeEmptyLines = QStringLiteral("\n\n\n");
 
@@ -38,14 +34,16 @@ QString quotedList(const QStringList &paths)
     return text;
 }
 
-QString headLines(const VariantFlavour &flavour, const QString &variant, const QString &fluentPath)
+QString headLines(const CMakeFiles::VariantFile &file)
 {
-    const QPair<QString, QString> release = CKestrune::fluentRelease(fluentPath);
+    const QString &variant = file.variant;
+    const QString &fluentPath = file.fluentPath;
+    const QPair<QString, QString> release = FluentInstallation::release(fluentPath);
     QString text = QLatin1String("cmake_minimum_required(VERSION 3.23)\n");
     text += QStringLiteral("project(%1)\n").arg(variant);
     text += QStringLiteral("set(FLUENT_INC %1)\n").arg(cmakeQuoted(fluentPath));
-    if (flavour.coupling)
-        text += QStringLiteral("set(EDEM_INC %1)\n").arg(cmakeQuoted(flavour.edemPath));
+    if (file.coupling)
+        text += QStringLiteral("set(EDEM_INC %1)\n").arg(cmakeQuoted(file.edemPath));
     text += QStringLiteral("set(VERSION \"%1\")\n").arg(variant);
     text += QStringLiteral("set(LIB_RELEASE %1)\n").arg(release.first);
     text += QStringLiteral("set(RELEASE %1)\n").arg(release.second);
@@ -55,9 +53,9 @@ QString headLines(const VariantFlavour &flavour, const QString &variant, const Q
     return text + threeEmptyLines;
 }
 
-QString outputDirectoryLines(const VariantFlavour &flavour)
+QString outputDirectoryLines(const CMakeFiles::VariantFile &file)
 {
-    const QString folder = flavour.coupling ? QStringLiteral("edem_udf") : QStringLiteral("libudf");
+    const QString folder = file.coupling ? QStringLiteral("edem_udf") : QStringLiteral("libudf");
     QString text;
     for (const char *kind : { "ARCHIVE", "LIBRARY", "RUNTIME" }) {
         for (const char *config : { "Debug", "Release" }) {
@@ -79,7 +77,7 @@ QString includeLines(const QStringList &includeDirs)
 }
 
 // CMake chooses the branch from VERSION, so every file carries all three.
-QString linkLines(const VariantFlavour &flavour)
+QString linkLines(const CMakeFiles::VariantFile &file)
 {
     QString text = QLatin1String(
         "if((\"${VERSION}\" STREQUAL \"2d\") OR (\"${VERSION}\" STREQUAL \"3d\") OR "
@@ -99,7 +97,7 @@ QString linkLines(const VariantFlavour &flavour)
         "shared)\n"
         "    link_libraries(mport.lib fl_mpi${LIB_RELEASE}.lib)\n"
         "endif()\n");
-    if (flavour.coupling) {
+    if (file.coupling) {
         text += QLatin1String("link_directories(${EDEM_INC}/lib)\n"
                               "link_libraries(EDEMCouplingClient4.lib)\n");
     }
@@ -116,61 +114,53 @@ QString targetLines(const QStringList &headers, const QStringList &sources, cons
                           "source_group(\"Header Files\" FILES ${HEADERS})\n");
     text += threeEmptyLines;
     text += QStringLiteral("target_link_libraries(%1 PRIVATE %2)\n")
-                .arg(variant, cmakeQuoted(variantDirectory + QLatin1String("/udf_names.obj")));
+                .arg(variant, cmakeQuoted(BuildTree::functionTableObject(variantDirectory)));
     text += QStringLiteral("set_target_properties(%1 PROPERTIES\n").arg(variant);
     return text + QLatin1String("OUTPUT_NAME \"libudf\")\n");
 }
 
-QStringList includeDirsFor(CKestrune &engine, const VariantFlavour &flavour, const QString &variant,
-    const QString &fluentPath, const QString &variantDirectory)
+QStringList includeDirsOf(const CMakeFiles::VariantFile &file, const QString &buildRoot)
 {
-    QStringList dirs = engine.readFluentIncludeDirs(
-        CKestrune::fluentMakefilePath(fluentPath), fluentPath, variant);
-    if (flavour.coupling)
-        dirs << flavour.edemPath + "/src/Api/Coupling" << flavour.edemPath + "/src/Api/Core";
+    QStringList dirs = FluentInstallation::includeDirs(
+        FluentInstallation::makefilePath(file.fluentPath), file.fluentPath, file.variant);
+    if (file.coupling)
+        dirs << file.edemPath + "/src/Api/Coupling" << file.edemPath + "/src/Api/Core";
     // The picked headers are copied there; a source that includes one must find it in either
     // flavour.
-    const QString buildRoot = variantDirectory.left(variantDirectory.lastIndexOf('/'));
-    return dirs << buildRoot + "/include";
-}
-
-// The function table comes first so that the file can name udf_names.obj; whatever the table
-// steps did, the file is written.
-bool writeVariantCMakeLists(CKestrune &engine, const VariantFlavour &flavour,
-    const QStringList &headers, const QStringList &sources, const QString &variant,
-    const QString &fluentPath, const QString &vsPath, const QString &variantDirectory)
-{
-    engine.writeUdfNames(sources, variantDirectory);
-    engine.compileUdfNames(variant, fluentPath, vsPath, variantDirectory);
-    engine.removeUdfNamesTemporaries(variantDirectory);
-
-    CrlfTextFile file(variantDirectory + "/CMakeLists.txt");
-    if (!file.openForWriting())
-        return false;
-    const QStringList includeDirs
-        = includeDirsFor(engine, flavour, variant, fluentPath, variantDirectory);
-    file.write(headLines(flavour, variant, fluentPath) + outputDirectoryLines(flavour)
-        + includeLines(includeDirs) + linkLines(flavour)
-        + targetLines(headers, sources, variant, variantDirectory));
-    const bool written = file.flush();
-    file.close();
-    return written;
+    return dirs << BuildTree::includeFolder(buildRoot);
 }
 
 } // namespace
 
-bool CKestrune::writeCouplingVariantCMakeLists(const QStringList &headers,
-    const QStringList &sources, const QString &variant, const QString &fluentPath,
-    const QString &edemPath, const QString &vsPath, const QString &variantDirectory)
+bool CMakeFiles::writeTopLevel(const QString &buildRoot, const QString &variant)
 {
-    return writeVariantCMakeLists(*this, VariantFlavour { true, edemPath }, headers, sources,
-        variant, fluentPath, vsPath, variantDirectory);
+    CrlfTextFile file(BuildTree::topLevelCMakeLists(buildRoot));
+    if (!file.openForWriting())
+        return false;
+    QString text = QLatin1String("cmake_minimum_required(VERSION 3.23)\n");
+    text += QStringLiteral("project(%1)\n").arg(BuildTree::solutionName());
+    text += QLatin1String("set_property(GLOBAL PROPERTY USE_FOLDERS ON)\n"
+                          "\n"
+                          "\n");
+    for (const QString &name : BuildTree::variantsOfBuild(variant))
+        text += QStringLiteral("add_subdirectory(%1)\n").arg(name);
+    file.write(text);
+    file.close();
+    return true;
 }
 
-bool CKestrune::writeUdfVariantCMakeLists(const QStringList &headers, const QStringList &sources,
-    const QString &variant, const QString &fluentPath, const QString &vsPath,
-    const QString &variantDirectory)
+bool CMakeFiles::writeVariant(const VariantFile &variantFile)
 {
-    return writeVariantCMakeLists(
-        *this, VariantFlavour {}, headers, sources, variant, fluentPath, vsPath, variantDirectory);
+    CrlfTextFile file(BuildTree::variantCMakeLists(variantFile.variantFolder));
+    if (!file.openForWriting())
+        return false;
+    const QString &folder = variantFile.variantFolder;
+    const QStringList includeDirs
+        = includeDirsOf(variantFile, BuildTree::rootOfVariantFolder(folder));
+    file.write(headLines(variantFile) + outputDirectoryLines(variantFile)
+        + includeLines(includeDirs) + linkLines(variantFile)
+        + targetLines(variantFile.headers, variantFile.sources, variantFile.variant, folder));
+    const bool written = file.flush();
+    file.close();
+    return written;
 }

@@ -1,0 +1,38 @@
+#ifndef BUILDEVENTS_H
+#define BUILDEVENTS_H
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// What the engine reports while it works off the window's thread: the steps of a create, the tools
+// it runs and what they print, and the function tables it regenerates after a save. It lives on the
+// thread that made the engine; the engine's workers emit from theirs, so receivers on the window's
+// thread get each report queued, in order.
+class BuildEvents : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Step { CopyFiles, FunctionTable, CMake, CleanUp, Regeneration };
+    Q_ENUM(Step)
+
+    using QObject::QObject;
+
+signals:
+    void progressChanged(int value);
+    // variant is empty for the steps of the whole build.
+    void stepStarted(BuildEvents::Step step, const QString &variant);
+    void stepFinished(
+        BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds);
+    void toolStarted(const QString &commandLine);
+    void toolOutput(const QString &text);
+    // finished: ended by itself within its time limit; exitCode is -1 otherwise.
+    void toolFinished(const QString &commandLine, bool finished, bool cancelled, int exitCode,
+        qint64 milliseconds);
+    // After a save: the function tables of every variant of the last build were written and
+    // compiled (or not); functionCounts follows variants.
+    void tablesRegenerated(const QStringList &variants, const QList<int> &functionCounts,
+        const QStringList &failedVariants, const QString &compilerMessage);
+};
+
+#endif // BUILDEVENTS_H

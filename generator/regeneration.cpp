@@ -1,0 +1,70 @@
+#include "kestrune.h"
+
+#include "buildtree.h"
+#include "functiontable.h"
+#include "tableregeneration.h"
+
+#include <QDebug>
+#include <QFileSystemWatcher>
+#include <QThread>
+#include <QTimer>
+
+void CKestrune::scheduleRegeneration(const QString &path)
+{
+    qDebug() << path << "文件被修改！";
+    // An editor that saves by renaming over the file drops it from the watch; adding it back keeps
+    // it watched across saves.
+    fileWatcher->removePath(path);
+    fileWatcher->addPath(path);
+    if (variant.isEmpty())
+        return;
+    regenerationPending = true;
+    regenerationTimer->start();
+}
+
+// Host and node tables are built at once, each with its own compiler; a create waits for the
+// regeneration to end, and a regeneration asked for during a create starts after it.
+void CKestrune::startRegeneration()
+{
+    if (creating || regenerating || !regenerationPending)
+        return;
+    regenerationPending = false;
+    regenerating = true;
+    tools.reset();
+
+    TableRegeneration job { BuildTree::variantsOfBuild(variant), {}, {}, fluentPath, vsPath };
+    for (const QString &name : job.variants) {
+        job.sources.append(name == variant ? buildSources : buildNodeSources);
+        job.folders.append(BuildTree::variantFolder(buildRoot, name));
+    }
+    regenerationThread = QThread::create(
+        [&tools = tools, &events = *buildEvents, job] { regenerateTables(tools, events, job); });
+    connect(regenerationThread, &QThread::finished, this, [this] {
+        regenerationThread->deleteLater();
+        regenerationThread = nullptr;
+        regenerating = false;
+        if (regenerationPending)
+            regenerationTimer->start();
+    });
+    regenerationThread->start();
+}
+
+void CKestrune::onSourceFileChanged(const QString &path)
+{
+    qDebug() << path << "文件被修改！";
+    fileWatcher->removePath(path);
+    fileWatcher->addPath(path);
+
+    if (variant.isEmpty()) {
+        qDebug() << "No build yet; nothing to regenerate";
+        return;
+    }
+    for (const QString &name : BuildTree::variantsOfBuild(variant)) {
+        const QString folder = BuildTree::variantFolder(buildRoot, name);
+        // The node library of a coupling build holds no adaptor file, so neither may its table.
+        const QStringList &sources = name == variant ? buildSources : buildNodeSources;
+        FunctionTable::write(sources, folder);
+        FunctionTable::compile(tools, name, fluentPath, vsPath, folder);
+        FunctionTable::removeTemporaries(folder);
+    }
+}

@@ -1,0 +1,56 @@
+#include "tableregeneration.h"
+
+#include "buildevents.h"
+#include "functiontable.h"
+
+#include <QElapsedTimer>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// The tables are written one after the other, since the first of them may append the default
+// function to a source both read; only the compiles, the slow part, run at once.
+std::vector<FunctionTable::Build> buildTables(ToolRunner &tools, const TableRegeneration &job)
+{
+    std::vector<FunctionTable::Build> tables(job.variants.size());
+    for (int i = 0; i < job.variants.size(); ++i)
+        tables[i].functionCount = FunctionTable::write(job.sources.at(i), job.folders.at(i));
+    const auto compile = [&](int i) {
+        FunctionTable::compileWritten(
+            tools, job.variants.at(i), job.fluentPath, job.vsPath, job.folders.at(i), tables[i]);
+    };
+    std::thread node;
+    if (job.variants.size() > 1)
+        node = std::thread(compile, 1);
+    compile(0);
+    if (node.joinable())
+        node.join();
+    return tables;
+}
+
+} // namespace
+
+void regenerateTables(ToolRunner &tools, BuildEvents &events, const TableRegeneration &job)
+{
+    QElapsedTimer clock;
+    clock.start();
+    emit events.stepStarted(BuildEvents::Step::Regeneration, QString());
+    const std::vector<FunctionTable::Build> tables = buildTables(tools, job);
+
+    QList<int> counts;
+    QStringList failed;
+    QString message;
+    for (int i = 0; i < int(tables.size()); ++i) {
+        counts.append(tables.at(i).functionCount);
+        if (!tables.at(i).objectMade) {
+            failed.append(job.variants.at(i));
+            if (message.isEmpty())
+                message = tables.at(i).compile.output.trimmed();
+        }
+    }
+    emit events.stepFinished(
+        BuildEvents::Step::Regeneration, QString(), failed.isEmpty(), clock.elapsed());
+    emit events.tablesRegenerated(job.variants, counts, failed, message);
+}

@@ -1,0 +1,25 @@
+#ifndef TABLEREGENERATION_H
+#define TABLEREGENERATION_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class BuildEvents;
+class ToolRunner;
+
+// What one regeneration of the function tables works from: a copy of the recorded build, so that
+// it needs nothing of the engine while it runs on a thread of its own.
+struct TableRegeneration {
+    QStringList variants;
+    QList<QStringList> sources; // per variant
+    QStringList folders; // per variant
+    QString fluentPath;
+    QString vsPath;
+};
+
+// Writes and compiles the table of every variant, host and node at once, and reports the step and
+// the tables made through the events.
+void regenerateTables(ToolRunner &tools, BuildEvents &events, const TableRegeneration &job);
+
+#endif // TABLEREGENERATION_H

@@ -1,13 +1,12 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "buildtree.h"
 #include "kestrune.h"
-#include "variants.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -61,11 +60,18 @@ QString MainWindow::variantName() const
     return variant;
 }
 
+CKestrune::CreateRequest::BuildType MainWindow::buildType() const
+{
+    using BuildType = CKestrune::CreateRequest::BuildType;
+    if (ui->rbtnCoupling_Euler->isChecked())
+        return BuildType::CouplingEuler;
+    return ui->rbtnFluentUdf->isChecked() ? BuildType::FluentUdf : BuildType::LayoutOnly;
+}
+
 // A tree without its solution or a function table must not be shown as a finished build.
-bool MainWindow::checkBuildResult()
+bool MainWindow::checkBuildResult(const CKestrune::BuildOutcome &outcome)
 {
     using Problem = CKestrune::BuildOutcome::CMakeProblem;
-    const CKestrune::BuildOutcome &outcome = generator->lastBuildOutcome();
     if (outcome.cmakeProblem == Problem::TooOldForGenerator) {
         warn(tr(
             "所选的Visual Studio需要CMake %1或更新的版本，当前CMake的版本是%2，请更新CMake！！！")
@@ -89,7 +95,7 @@ bool MainWindow::checkBuildResult()
 // written, naming what is wrong.
 bool MainWindow::projectFolderUsable(const QString &folder)
 {
-    const QString unusable = CKestrune::unusableInBuildRoot(folder + "/buildByVarnholt");
+    const QString unusable = CKestrune::unusableInBuildRoot(BuildTree::root(folder));
     if (unusable.isEmpty())
         return true;
     warn(tr("工程路径中含有“%1”，无法生成可编译的VS工程，请更换路径！！！").arg(unusable));
@@ -115,9 +121,10 @@ void MainWindow::on_btnCreateVsProject_clicked()
     if (!projectFolderUsable(projectPath))
         return;
 
-    const QString solutionFolder = projectPath + "/buildByVarnholt/solution";
-    if (folderHolds(solutionFolder, "FLUENTUDF.sln")
-        || folderHolds(solutionFolder, "FLUENTUDF.slnx")) {
+    const QString solutionFolder = BuildTree::solutionFolder(BuildTree::root(projectPath));
+    const QString solutionName = BuildTree::solutionName();
+    if (folderHolds(solutionFolder, solutionName + ".sln")
+        || folderHolds(solutionFolder, solutionName + ".slnx")) {
         QMessageBox box(QMessageBox::Information, tr("警告"),
             tr("手动删除以下文件夹后重新生成！！！\n %1").arg(solutionFolder));
         box.setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -126,35 +133,17 @@ void MainWindow::on_btnCreateVsProject_clicked()
     }
 
     ui->progressBar->setValue(33);
-    QStringList headerCopies, sourceCopies;
-    const int result = generator->createBuildRoot(
-        headerFiles, sourceFiles, projectPath, headerCopies, sourceCopies);
-    projectPath += "/buildByVarnholt";
-    if (result == 1) {
-        warn(tr("创建失败，请更换路径！！！"));
-        return;
-    }
-    if (result == 2) {
-        warn(tr("请检查文件位置及占用情况！！！"));
-        return;
-    }
-    ui->progressBar->setValue(65);
-
-    const QString variant = variantName();
-    if (ui->rbtnCoupling_Euler->isChecked()) {
-        const QString edemFolder = withForwardSlashes(ui->editPathEdem->text());
-        generator->buildCouplingSolution(
-            headerCopies, sourceCopies, variant, fluentFolder, edemFolder, vsFolder, projectPath);
-    } else if (ui->rbtnFluentUdf->isChecked()) {
-        qDebug() << headerCopies;
-        generator->buildUdfSolution(
-            headerCopies, sourceCopies, variant, fluentFolder, vsFolder, projectPath);
-    } else {
-        warn(tr("等待搭建！！！"));
-        return;
-    }
-    if (checkBuildResult())
-        ui->progressBar->setValue(100);
+    CKestrune::CreateRequest request;
+    request.buildType = buildType();
+    request.headers = headerFiles;
+    request.sources = sourceFiles;
+    request.projectFolder = projectPath;
+    request.variant = variantName();
+    request.fluentPath = fluentFolder;
+    request.edemPath = withForwardSlashes(ui->editPathEdem->text());
+    request.vsPath = vsFolder;
+    projectPath = BuildTree::root(projectPath);
+    finishCreate(runCreate(request), request.buildType);
 }
 
 void MainWindow::on_btnOpenVsProject_clicked()
@@ -167,7 +156,7 @@ void MainWindow::on_btnOpenVsProject_clicked()
     // Visual Studio 2026 gets FLUENTUDF.slnx from CMake, the older ones FLUENTUDF.sln.
     QString solution = CKestrune::solutionFileOf(projectPath);
     if (solution.isEmpty())
-        solution = projectPath + "/solution/FLUENTUDF.sln";
+        solution = BuildTree::solutionWithoutSuffix(projectPath) + ".sln";
     const QStringList arguments = { solution };
     qDebug() << program << arguments;
 #ifndef Q_OS_WIN

@@ -25,6 +25,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     showInstallationStates();
 
     generator = new CKestrune;
+    setUpLogPane();
+    connectBuildEvents();
 
     if (ui->rbtnFluentUdf->isChecked())
         ui->editPathEdem->setEnabled(false);

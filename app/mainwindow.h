@@ -1,6 +1,8 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "kestrune.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -11,7 +13,7 @@ class MainWindow;
 }
 QT_END_NAMESPACE
 
-class CKestrune;
+class LogPane;
 class QLabel;
 class QLineEdit;
 struct FoundInstallation;
@@ -23,6 +25,9 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_btnCreateVsProject_clicked();
@@ -48,8 +53,18 @@ private:
     void warn(const QString &text);
     bool installationsFound(const QString &fluentFolder, const QString &vsFolder);
     QString variantName() const;
-    bool checkBuildResult();
+    CKestrune::CreateRequest::BuildType buildType() const;
+    bool checkBuildResult(const CKestrune::BuildOutcome &outcome);
     bool projectFolderUsable(const QString &folder);
+    void setUpLogPane();
+    void fitLogPane(bool open);
+    void connectBuildEvents();
+    CKestrune::BuildOutcome runCreate(const CKestrune::CreateRequest &request);
+    void setCreating(bool creating);
+    void finishCreate(
+        const CKestrune::BuildOutcome &outcome, CKestrune::CreateRequest::BuildType buildType);
+    void showRegeneratedTables(const QStringList &variants, const QList<int> &functionCounts,
+        const QStringList &failedVariants, const QString &compilerMessage);
 
     Ui::MainWindow *ui;
     CKestrune *generator = nullptr;
@@ -58,6 +73,11 @@ private:
     QString projectPath;
     // Where the paths that this start found by itself came from, for the status bar.
     QStringList foundPathNotes;
+    LogPane *logPane = nullptr;
+    // The user asked to close while a create ran; the window closes once it has ended.
+    bool closeAfterCreate = false;
+    int closedMinimumHeight = 0;
+    int closedMaximumHeight = 0;
 
     static constexpr int statusMessageTimeoutMs = 3000;
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -46,6 +47,30 @@ public:
     static Answer cancel()
     {
         return [](QDialog *dialog) { dialog->reject(); };
+    }
+    // Presses one button of a message box, such as Yes of a question.
+    static Answer press(QMessageBox::StandardButton which)
+    {
+        return [which](QDialog *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            if (!box || !box->button(which))
+                return dialog->reject();
+            box->button(which)->click();
+        };
+    }
+    // Types the name of a file to save in a folder.
+    static Answer saveAs(const QString &folder, const QString &name)
+    {
+        return [folder, name](QDialog *dialog) {
+            auto *fileDialog = qobject_cast<QFileDialog *>(dialog);
+            auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+            if (!fileDialog || !edit)
+                return dialog->reject();
+            fileDialog->setDirectory(folder);
+            const QSignalBlocker noCompletion(edit);
+            edit->setText(name);
+            dialog->accept();
+        };
     }
     static Answer chooseFolder(const QString &folder)
     {

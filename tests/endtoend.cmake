@@ -28,3 +28,9 @@ target_compile_definitions(tst_endtoend PRIVATE ${endtoend_layout_definitions}
     KESTRUNE_WINE_CMD_BIN="${KESTRUNE_WINE_CMD_BIN}"
     KESTRUNE_WINE_PREFIX="${CMAKE_BINARY_DIR}/wine-prefix")
 set_tests_properties(tst_endtoend PROPERTIES TIMEOUT 240)
+# Both run Wine in the one prefix of the build folder; a prefix is made by its first user, and two
+# first users at once would trip over each other.
+set_tests_properties(tst_endtoend PROPERTIES RESOURCE_LOCK wine-prefix)
+if(TEST tst_cmddifferential)
+    set_tests_properties(tst_cmddifferential PROPERTIES RESOURCE_LOCK wine-prefix)
+endif()

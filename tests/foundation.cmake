@@ -7,3 +7,14 @@ kestrune_add_test(tst_createbuild SOURCES tst_createbuild.cpp LIBRARIES kestrune
 kestrune_add_test(tst_installationpaths SOURCES tst_installationpaths.cpp LIBRARIES kestrune_ui)
 target_compile_definitions(tst_installationpaths PRIVATE
     KESTRUNE_STANDIN_VSWHERE="${KESTRUNE_STANDIN_VSWHERE}")
+# The create command running off the window's thread, against a cmake that talks and fails slowly.
+kestrune_add_test(tst_createrun SOURCES tst_createrun.cpp LIBRARIES kestrune_ui LABELS standins)
+add_dependencies(tst_createrun talkingcmake)
+target_compile_definitions(tst_createrun PRIVATE
+    KESTRUNE_TALKING_CMAKE_BIN="$<TARGET_FILE_DIR:talkingcmake>")
+foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
+    if(TARGET ${standin})
+        add_dependencies(tst_createbuild ${standin})
+        add_dependencies(tst_createrun ${standin})
+    endif()
+endforeach()

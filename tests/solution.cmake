@@ -5,7 +5,7 @@
 set(KESTRUNE_VS_GENERATOR_SAMPLE "${CMAKE_CURRENT_SOURCE_DIR}/data/standincmake-sample/vs2019")
 
 # Programs named cmake, each in a folder of its own that a test puts first on PATH: one records
-# how it was called, one never finishes.
+# how it was called, one never finishes, one prints an error slowly and fails.
 qt_add_executable(recordingcmake helpers/recordingcmake.cpp)
 target_link_libraries(recordingcmake PRIVATE Qt6::Core)
 set_target_properties(recordingcmake PROPERTIES OUTPUT_NAME cmake
@@ -16,6 +16,11 @@ add_executable(hangingcmake helpers/hangingcmake.cpp)
 set_target_properties(hangingcmake PROPERTIES OUTPUT_NAME cmake
     RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/helpers/hanging")
 kestrune_set_warnings(hangingcmake)
+
+add_executable(talkingcmake helpers/talkingcmake.cpp)
+set_target_properties(talkingcmake PROPERTIES OUTPUT_NAME cmake
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/helpers/talking")
+kestrune_set_warnings(talkingcmake)
 
 set(solution_test_helpers helpers/filetree.h helpers/goldenfile.h helpers/logcapture.h)
 
@@ -49,5 +54,19 @@ target_compile_definitions(tst_builders PRIVATE
 foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
     if(TARGET ${standin})
         add_dependencies(tst_builders ${standin})
+    endif()
+endforeach()
+
+# The create command's engine work off the window's thread: results, events, cancel, saves.
+kestrune_add_test(tst_createsolution
+    SOURCES tst_createsolution.cpp ${solution_test_helpers}
+    LIBRARIES kestrune_engine LABELS solution)
+add_dependencies(tst_createsolution recordingcmake hangingcmake)
+target_compile_definitions(tst_createsolution PRIVATE
+    KESTRUNE_RECORDING_CMAKE_BIN="$<TARGET_FILE_DIR:recordingcmake>"
+    KESTRUNE_HANGING_CMAKE_BIN="$<TARGET_FILE_DIR:hangingcmake>")
+foreach(standin kestrune_standin_cmdexe kestrune_standin_installations)
+    if(TARGET ${standin})
+        add_dependencies(tst_createsolution ${standin})
     endif()
 endforeach()

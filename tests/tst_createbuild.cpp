@@ -122,7 +122,8 @@ void tst_CreateBuild::parallelCouplingBuildKeepsAdaptorsOutOfTheNode()
     QVERIFY(!objectOf("3ddp_node").contains("exchange_particles"));
 
     // Saving a source copy regenerates the table of both variant directories; the node's stays
-    // free of the adaptor's functions.
+    // free of the adaptor's functions, and the status bar counts the host's.
+    QSignalSpy statusMessages(fixture->window->statusBar(), &QStatusBar::messageChanged);
     QFile copy(buildRoot() + "/src/flow.c");
     QVERIFY(copy.open(QIODevice::Append));
     copy.write("DEFINE_INIT(init_flow, d) { }\n");
@@ -133,6 +134,7 @@ void tst_CreateBuild::parallelCouplingBuildKeepsAdaptorsOutOfTheNode()
     QVERIFY(objectOf("3ddp_host").contains("exchange_particles"));
     QVERIFY(!objectOf("3ddp_node").contains("exchange_particles"));
     QVERIFY(!QFileInfo::exists(buildRoot() + "/3ddp_node/udf_names.c"));
+    QTRY_VERIFY(statusMessages.contains({ QStringLiteral("udf_names.obj 已更新：3 个函数") }));
 }
 
 QTEST_MAIN(tst_CreateBuild)

@@ -294,7 +294,7 @@ void tst_CreateCommand::variantName_data()
 }
 
 // Without working tools on PATH the build makes its folders and then fails: the window must say so
-// and stop at 65 rather than report a finished build.
+// and leave the bar where the build stopped rather than report a finished build.
 void tst_CreateCommand::variantName()
 {
     QFETCH(int, dimension);
@@ -314,7 +314,7 @@ void tst_CreateCommand::variantName()
     qputenv("PATH", path);
 
     QCOMPARE(lastMessage(), QStringLiteral("CMake生成失败，请检查CMake及VS路径！！！"));
-    QCOMPARE(progress(), 65);
+    QVERIFY(progress() >= 65 && progress() < 100);
     QStringList made = QDir(projectFolder + "/buildByVarnholt")
                            .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     made.removeAll("src");

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 class tst_MainWindow : public QObject {
@@ -21,6 +23,7 @@ private slots:
     void edemFieldFollowsBuildType_data();
     void edemFieldFollowsBuildType();
     void statusBarTellsWatching();
+    void logPaneGrowsTheWindow();
 
 private:
     QScopedPointer<WindowFixture> fixture;
@@ -91,6 +94,31 @@ void tst_MainWindow::statusBarTellsWatching()
         window->statusBar()->currentMessage(), QStringLiteral("文件监测中..."), 8000);
     // Each message stays three of every five seconds.
     QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), QString(), 4000);
+}
+
+// Closed, the pane takes no room from the form; open, the window grows by it and no more.
+void tst_MainWindow::logPaneGrowsTheWindow()
+{
+    auto *toggle = fixture->child<QToolButton>("btnToggleLog");
+    auto *view = fixture->child<QPlainTextEdit>("logView");
+    QVERIFY(!view->isVisible());
+    const QSize closedMinimum(750, 358), closedMaximum(750, 384);
+    QCOMPARE(window->minimumSize(), closedMinimum);
+    QCOMPARE(window->maximumSize(), closedMaximum);
+    const int closedHeight = window->height();
+
+    toggle->click();
+    QVERIFY(view->isVisible());
+    QCOMPARE(window->maximumWidth(), 750);
+    QVERIFY(window->maximumHeight() >= closedMaximum.height() + 200);
+    QTRY_VERIFY(window->height() >= closedHeight + 200);
+    QVERIFY(view->height() >= 150);
+
+    toggle->click();
+    QVERIFY(!view->isVisible());
+    QCOMPARE(window->minimumSize(), closedMinimum);
+    QCOMPARE(window->maximumSize(), closedMaximum);
+    QTRY_COMPARE(window->height(), closedHeight);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,0 +1,77 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "logpane.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+// The engine works off the window's thread and processes our events meanwhile: the window stays
+// responsive, but nothing that would start a second create or change its options may be pressed.
+void MainWindow::setCreating(bool creating)
+{
+    const QList<QWidget *> options = { ui->btnAdd, ui->btnDel, ui->btnCreateVsProject,
+        ui->btnOpenVsProject, ui->cbDimension, ui->cbPrecision, ui->cbParallel, ui->rbtnFluentUdf,
+        ui->rbtnCoupling_Euler, ui->rbtnCoupling_DPM };
+    for (QWidget *widget : options)
+        widget->setEnabled(!creating);
+}
+
+CKestrune::BuildOutcome MainWindow::runCreate(const CKestrune::CreateRequest &request)
+{
+    logPane->startRun(tr("创建VS工程：%1").arg(projectPath));
+    setCreating(true);
+    const CKestrune::BuildOutcome outcome = generator->createSolution(request);
+    // What the workers reported just before the end may still wait in the queue; the log and the
+    // bar must be complete before the user is told anything.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    setCreating(false);
+    if (outcome.cancelled)
+        logPane->appendLine(tr("创建已取消"));
+    logPane->flush();
+    return outcome;
+}
+
+// The same messages, in the same order, as before the create ran off the window's thread.
+void MainWindow::finishCreate(
+    const CKestrune::BuildOutcome &outcome, CKestrune::CreateRequest::BuildType buildType)
+{
+    if (closeAfterCreate) {
+        close();
+        return;
+    }
+    if (outcome.cancelled)
+        return;
+    const bool layoutOnly = buildType == CKestrune::CreateRequest::BuildType::LayoutOnly;
+    if (outcome.buildRootResult != 0 || (!layoutOnly && !outcome.succeeded()))
+        logPane->showFailure();
+    if (outcome.buildRootResult == 1)
+        warn(tr("创建失败，请更换路径！！！"));
+    else if (outcome.buildRootResult == 2)
+        warn(tr("请检查文件位置及占用情况！！！"));
+    else if (layoutOnly)
+        warn(tr("等待搭建！！！"));
+    else if (checkBuildResult(outcome))
+        ui->progressBar->setValue(100);
+}
+
+// Closing stops a create only when the user confirms; the window then closes once the tools are
+// ended and the half-made step is removed, never while the engine still writes.
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!generator->isCreating()) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    if (closeAfterCreate)
+        return;
+    const QMessageBox::StandardButton answer
+        = QMessageBox::question(this, tr("警告"), tr("正在创建VS工程，确定停止并关闭吗？"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    closeAfterCreate = true;
+    logPane->appendLine(tr("正在停止…"));
+    generator->cancelCreate();
+}

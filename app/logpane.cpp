@@ -1,0 +1,238 @@
+#include "logpane.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+// Enough for any build; the oldest lines go first when a tool prints without end.
+const int maximumLines = 50000;
+
+QString stepName(BuildEvents::Step step)
+{
+    switch (step) {
+    case BuildEvents::Step::CopyFiles:
+        return LogPane::tr("复制文件");
+    case BuildEvents::Step::FunctionTable:
+        return LogPane::tr("生成函数表");
+    case BuildEvents::Step::CMake:
+        return LogPane::tr("运行 CMake");
+    case BuildEvents::Step::CleanUp:
+        return LogPane::tr("清理解决方案");
+    case BuildEvents::Step::Regeneration:
+        return LogPane::tr("更新函数表");
+    }
+    return QString();
+}
+
+QString stepLabel(BuildEvents::Step step, const QString &variant)
+{
+    const QString name = stepName(step);
+    return "【" + (variant.isEmpty() ? name : name + " " + variant) + "】";
+}
+
+QString seconds(qint64 milliseconds)
+{
+    return QString::number(milliseconds / 1000.0, 'f', 1);
+}
+} // namespace
+
+LogPane::LogPane(QWidget *parent)
+    : QWidget(parent), toggle(new QToolButton(this)), view(new QPlainTextEdit(this))
+{
+    setObjectName("logPane");
+    toggle->setObjectName("btnToggleLog");
+    toggle->setCheckable(true);
+    toggle->setAutoRaise(true);
+    toggle->setText(tr("▸ 日志"));
+    // No taller than a line of the status bar, so that the form keeps its room.
+    toggle->setMaximumHeight(toggle->fontMetrics().height() + 4);
+    connect(toggle, &QToolButton::toggled, this, [this](bool open) {
+        toggle->setText(open ? tr("▾ 日志") : tr("▸ 日志"));
+        setVisible(open);
+        emit openChanged(open);
+    });
+
+    view->setObjectName("logView");
+    view->setReadOnly(true);
+    view->setMaximumBlockCount(maximumLines);
+    auto *copyButton = new QPushButton(tr("复制"), this);
+    copyButton->setObjectName("btnCopyLog");
+    connect(copyButton, &QPushButton::clicked, this, &LogPane::copyLog);
+    auto *saveButton = new QPushButton(tr("保存…"), this);
+    saveButton->setObjectName("btnSaveLog");
+    connect(saveButton, &QPushButton::clicked, this, &LogPane::saveLog);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(copyButton);
+    buttons->addWidget(saveButton);
+    buttons->addStretch();
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    layout->addLayout(buttons);
+    setFixedHeight(openHeight);
+    setVisible(false);
+
+    flushTimer.setSingleShot(true);
+    flushTimer.setInterval(0);
+    connect(&flushTimer, &QTimer::timeout, this, &LogPane::flush);
+}
+
+bool LogPane::isOpen() const
+{
+    return toggle->isChecked();
+}
+
+void LogPane::setOpen(bool open)
+{
+    toggle->setChecked(open);
+}
+
+void LogPane::startRun(const QString &title)
+{
+    toolStart = QTextCursor();
+    failure = QTextCursor();
+    appendLine("==== " + title + " ====");
+}
+
+void LogPane::appendLine(const QString &line)
+{
+    if (!pendingEndsLine)
+        append("\n");
+    append(line + "\n");
+}
+
+void LogPane::append(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    pending += text;
+    pendingEndsLine = text.endsWith('\n');
+    if (!flushTimer.isActive())
+        flushTimer.start();
+}
+
+// One insertion per turn of the event loop, however many pieces arrived; a view scrolled to the
+// end follows the new text, one scrolled up by the user stays where it is.
+void LogPane::flush()
+{
+    flushTimer.stop();
+    if (pending.isEmpty())
+        return;
+    QScrollBar *scrollBar = view->verticalScrollBar();
+    const bool followEnd = scrollBar->value() == scrollBar->maximum();
+    endOfLog().insertText(pending);
+    pending.clear();
+    if (followEnd)
+        scrollBar->setValue(scrollBar->maximum());
+}
+
+// Every line is written with its line break, so after a flush the block before the last is the
+// line just written.
+QTextCursor LogPane::endOfLog()
+{
+    QTextCursor cursor(view->document());
+    cursor.movePosition(QTextCursor::End);
+    return cursor;
+}
+
+// The first failure of a run is the one to show; what fails after it mostly follows from it.
+void LogPane::rememberFailure(const QTextCursor &where)
+{
+    if (failure.isNull())
+        failure = where;
+}
+
+void LogPane::showFailure()
+{
+    flush();
+    setOpen(true);
+    // The view has its height only once the window has laid it out again.
+    QTimer::singleShot(0, this, [this] {
+        QScrollBar *scrollBar = view->verticalScrollBar();
+        if (failure.isNull()) {
+            scrollBar->setValue(scrollBar->maximum());
+            return;
+        }
+        view->setTextCursor(failure);
+        scrollBar->setValue(failure.block().firstLineNumber());
+    });
+}
+
+void LogPane::stepStarted(BuildEvents::Step step, const QString &variant)
+{
+    appendLine(stepLabel(step, variant) + tr("开始"));
+}
+
+void LogPane::stepFinished(
+    BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds)
+{
+    const QString outcome = succeeded ? tr("完成，用时 %1 秒") : tr("失败，用时 %1 秒");
+    appendLine(stepLabel(step, variant) + outcome.arg(seconds(milliseconds)));
+    if (succeeded)
+        return;
+    flush();
+    QTextCursor line = endOfLog();
+    line.movePosition(QTextCursor::PreviousBlock);
+    rememberFailure(line);
+}
+
+void LogPane::toolStarted(const QString &commandLine)
+{
+    appendLine("> " + commandLine);
+    flush();
+    toolStart = endOfLog();
+    toolStart.movePosition(QTextCursor::PreviousBlock);
+}
+
+void LogPane::toolOutput(const QString &text)
+{
+    append(text);
+}
+
+void LogPane::toolFinished(
+    const QString &, bool finished, bool cancelled, int exitCode, qint64 milliseconds)
+{
+    QString status;
+    if (cancelled)
+        status = tr("已取消");
+    else if (!finished)
+        status = tr("超时");
+    else
+        status = tr("退出代码 %1").arg(exitCode);
+    appendLine(status + tr("，用时 %1 秒").arg(seconds(milliseconds)));
+    if (!cancelled && (!finished || exitCode != 0) && !toolStart.isNull())
+        rememberFailure(toolStart);
+}
+
+void LogPane::copyLog()
+{
+    flush();
+    QGuiApplication::clipboard()->setText(view->toPlainText());
+}
+
+// CR LF, so that Notepad on the users' machines shows the lines.
+void LogPane::saveLog()
+{
+    flush();
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("保存日志"), "kestrune-log.txt", tr("文本文件 (*.txt)"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const QString text = view->toPlainText() + "\n";
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(QString(text).replace('\n', "\r\n").toUtf8()) < 0 || !file.commit())
+        QMessageBox::warning(
+            window(), tr("警告"), tr("日志保存失败！！！"), QMessageBox::Ok, QMessageBox::NoButton);
+}

@@ -3,6 +3,7 @@
 
 #include "benchproject.h"
 #include "buildbench.h"
+#include "responsivenessbench.h"
 #include "kestrune.h"
 #include "udfscanner.h"
 
@@ -187,5 +188,7 @@ int main(int argc, char *argv[])
     // Whole builds go through the tools; on hosts without Windows the stand-ins take their place.
     qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ':' + qgetenv("PATH"));
     runBuildBenchmark(temp.path() + "/build", KESTRUNE_STANDIN_INSTALLATIONS, project.sources);
+    runResponsivenessBenchmark(
+        temp.path() + "/responsive", KESTRUNE_STANDIN_INSTALLATIONS, project.sources);
     return 0;
 }

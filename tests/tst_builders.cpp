@@ -25,8 +25,6 @@ private slots:
     void topLevelFileCannotBeWritten();
     void rebuildOverAnExistingRoot_data();
     void rebuildOverAnExistingRoot();
-    void failedStepsAreReported_data();
-    void failedStepsAreReported();
     void throughTheRealCMake_data();
     void throughTheRealCMake();
 
@@ -332,39 +330,6 @@ void tst_Builders::rebuildOverAnExistingRoot()
         "set(SOURCES " + quotedList(second) + ")");
     QCOMPARE(engine->watchedSources(), second);
     QVERIFY(!QFileInfo::exists(root() + "/" + variant + "/CMakeLists.txt"));
-}
-
-void tst_Builders::failedStepsAreReported_data()
-{
-    using Problem = CKestrune::BuildOutcome::CMakeProblem;
-    QTest::addColumn<QString>("visualStudio");
-    QTest::addColumn<QByteArray>("cmakeExit");
-    QTest::addColumn<QStringList>("variantsWithoutObject");
-    QTest::addColumn<Problem>("cmakeProblem");
-    // Without vcvars64.bat no cl runs, and no function table is made.
-    QTest::newRow("compile fails")
-        << tempDir->path() + "/no VS/2019" << QByteArray("0")
-        << QStringList { "3ddp_host", "3ddp_node" } << Problem::NoSolution;
-    QTest::newRow("cmake fails") << vsPath << QByteArray("1") << QStringList() << Problem::Failed;
-}
-
-void tst_Builders::failedStepsAreReported()
-{
-    using Problem = CKestrune::BuildOutcome::CMakeProblem;
-    QFETCH(QString, visualStudio);
-    QFETCH(QByteArray, cmakeExit);
-    QFETCH(QStringList, variantsWithoutObject);
-    QFETCH(Problem, cmakeProblem);
-    qputenv("KESTRUNE_RECORDING_CMAKE_EXIT", cmakeExit);
-    const QStringList sources = writeFiles("src", { "a.c" });
-
-    QVERIFY(!engine->buildUdfSolution({}, sources, "3ddp_host", fluentPath, visualStudio, root()));
-    qunsetenv("KESTRUNE_RECORDING_CMAKE_EXIT");
-    const CKestrune::BuildOutcome &outcome = engine->lastBuildOutcome();
-    QVERIFY(outcome.topLevelFileWritten);
-    QCOMPARE(outcome.variantsWithoutObject, variantsWithoutObject);
-    QCOMPARE(outcome.cmakeProblem, cmakeProblem);
-    QVERIFY(outcome.solutionPath.isEmpty());
 }
 
 void tst_Builders::throughTheRealCMake_data()

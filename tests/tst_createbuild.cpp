@@ -48,10 +48,7 @@ void tst_CreateBuild::init()
     answerer.reset(new DialogAnswerer);
     projectFolder = fixture->root() + "/Li Wei/流体 项目";
     QVERIFY(QDir().mkpath(projectFolder));
-    const QString installations = KESTRUNE_STANDIN_INSTALLATIONS;
-    fixture->useInstallations(installations + "/ANSYS Inc/v192/fluent",
-        installations + "/Microsoft Visual Studio/2019/Community",
-        installations + "/DEM Solutions/EDEM 2018");
+    fixture->useStandinInstallations();
 }
 
 void tst_CreateBuild::cleanup()

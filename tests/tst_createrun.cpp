@@ -74,10 +74,7 @@ void tst_CreateRun::init()
     answerer.reset(new DialogAnswerer);
     projectFolder = fixture->root() + "/项目";
     QVERIFY(QDir().mkpath(projectFolder));
-    const QString installations = KESTRUNE_STANDIN_INSTALLATIONS;
-    fixture->useInstallations(installations + "/ANSYS Inc/v192/fluent",
-        installations + "/Microsoft Visual Studio/2019/Community",
-        installations + "/DEM Solutions/EDEM 2018");
+    fixture->useStandinInstallations();
     fixture->makeFile("picked/inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
 }
 

@@ -120,16 +120,6 @@ QByteArray normalized(QByteArray text, const TreePlaces &places)
         + s.toUtf8();
 }
 
-QStringList treeEntries(const QString &root)
-{
-    QStringList entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        entries << it.next().mid(root.size() + 1);
-    entries.sort();
-    return entries;
-}
-
 } // namespace
 
 class tst_StandinCMake : public QObject {
@@ -137,22 +127,13 @@ class tst_StandinCMake : public QObject {
 
 private slots:
     void initTestCase();
-    void writesTheFilesOfTheSampleTree();
     void writesGoldenFiles_data();
     void writesGoldenFiles();
     void matchesTheSampleBytes_data();
     void matchesTheSampleBytes();
-    void writesSlnxFor2026_data();
-    void writesSlnxFor2026();
-    void followsTheGenerator_data();
-    void followsTheGenerator();
     void reportsConfigureErrors();
-    void answersTheVersionItActsAs_data();
     void answersTheVersionItActsAs();
-    void refusesGeneratorsNewerThanItsVersion_data();
     void refusesGeneratorsNewerThanItsVersion();
-    void refusesOtherVisualStudioGenerators();
-    void handsOtherCommandsToRealCMake_data();
     void handsOtherCommandsToRealCMake();
 
 private:
@@ -201,41 +182,32 @@ void tst_StandinCMake::initTestCase()
     QVERIFY2(run.exitCode == 0, run.err.constData());
 }
 
-void tst_StandinCMake::writesTheFilesOfTheSampleTree()
-{
-    const QString binary = mainTree.buildRoot + "/solution";
-    QStringList written;
-    for (QString entry : treeEntries(binary)) {
-        // Compiler detection is the real CMake's own and machine-dependent.
-        if (!entry.contains(
-                QRegularExpression(R"(^CMakeFiles/(\d+\.\d+\.\d+|cmake\.check_cache))")))
-            written << entry.replace(md5Of(binary + "/CMakeFiles"), "@MD5@");
-    }
-    QStringList sample;
-    const QString sampleBinary = dataDir + "/standincmake-sample/vs2019";
-    for (QString entry : treeEntries(sampleBinary))
-        sample << entry.replace(md5Of("C:/work/cfd/buildByVarnholt/solution/CMakeFiles"), "@MD5@");
-    QCOMPARE(written, sample);
-}
-
+// One of each kind of file the generator writes, under a folder with blanks and Chinese characters;
+// Visual Studio 18 gets .slnx solutions, one per project() as the .sln files were.
 void tst_StandinCMake::writesGoldenFiles_data()
 {
     QTest::addColumn<QString>("file");
-    for (const char *file : { "FLUENTUDF.sln", "ALL_BUILD.vcxproj", "ALL_BUILD.vcxproj.filters",
-             "ZERO_CHECK.vcxproj", "ZERO_CHECK.vcxproj.filters", "3ddp_host/3ddp_host.sln",
-             "3ddp_host/3ddp_host.vcxproj", "3ddp_host/3ddp_host.vcxproj.filters",
-             "3ddp_host/ALL_BUILD.vcxproj", "3ddp_node/3ddp_node.sln",
-             "3ddp_node/3ddp_node.vcxproj", "CMakeFiles/generate.stamp.list",
-             "CMakeFiles/generate.stamp.depend", "3ddp_host/CMakeFiles/generate.stamp.depend" })
-        QTest::newRow(file) << QString::fromLatin1(file);
+    QTest::addColumn<bool>("slnx");
+    for (const char *file :
+        { "FLUENTUDF.sln", "ALL_BUILD.vcxproj", "ZERO_CHECK.vcxproj", "3ddp_host/3ddp_host.sln",
+            "3ddp_host/3ddp_host.vcxproj", "3ddp_host/3ddp_host.vcxproj.filters",
+            "CMakeFiles/generate.stamp.list", "3ddp_host/CMakeFiles/generate.stamp.depend" })
+        QTest::newRow(file) << QString::fromLatin1(file) << false;
+    for (const char *file : { "FLUENTUDF.slnx", "3ddp_host/3ddp_host.slnx" })
+        QTest::newRow(file) << QString::fromLatin1(file) << true;
 }
 
 void tst_StandinCMake::writesGoldenFiles()
 {
     QFETCH(QString, file);
-    const QByteArray actual = contentOf(mainTree.buildRoot + "/solution/" + file);
-    QVERIFY(golden::matches(
-        normalized(actual, mainTree), "standincmake/expected/" + QString(file).replace('/', '_')));
+    QFETCH(bool, slnx);
+    const TreePlaces &tree = slnx ? slnxTree : mainTree;
+    const QString binary = tree.buildRoot + "/solution/";
+    QVERIFY(golden::matches(normalized(contentOf(binary + file), tree),
+        (slnx ? "standincmake/expected-2026/" : "standincmake/expected/")
+            + QString(file).replace('/', '_')));
+    if (slnx)
+        QVERIFY(!QFileInfo::exists(binary + QString(file).chopped(1)));
 }
 
 // The tree equivalent to the sample, moved to this run's folder, must give the sample's bytes
@@ -244,9 +216,10 @@ void tst_StandinCMake::matchesTheSampleBytes_data()
 {
     QTest::addColumn<QString>("file");
     const QString sample = dataDir + "/standincmake-sample/vs2019";
-    for (const QString &entry : treeEntries(sample)) {
-        if (QFileInfo(sample + "/" + entry).isFile() && !entry.endsWith(".cmake")
-            && !entry.endsWith("CMakeCache.txt"))
+    QDirIterator it(sample, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next().mid(sample.size() + 1);
+        if (!entry.endsWith(".cmake") && !entry.endsWith("CMakeCache.txt"))
             QTest::newRow(qPrintable(entry)) << entry;
     }
 }
@@ -267,92 +240,6 @@ void tst_StandinCMake::matchesTheSampleBytes()
     QCOMPARE(actual, expected);
 }
 
-// Visual Studio 18 gets .slnx solutions, one per project() as the .sln files were; every other
-// file is written as for Visual Studio 17.
-void tst_StandinCMake::writesSlnxFor2026_data()
-{
-    QTest::addColumn<QString>("file");
-    for (const char *file : { "FLUENTUDF.slnx", "3ddp_host/3ddp_host.slnx" })
-        QTest::newRow(file) << QString::fromLatin1(file);
-}
-
-void tst_StandinCMake::writesSlnxFor2026()
-{
-    QFETCH(QString, file);
-    const QString binary = slnxTree.buildRoot + "/solution/";
-    QVERIFY(golden::matches(normalized(contentOf(binary + file), slnxTree),
-        "standincmake/expected-2026/" + QString(file).replace('/', '_')));
-    QVERIFY(!QFileInfo::exists(binary + QString(file).chopped(1)));
-}
-
-void tst_StandinCMake::followsTheGenerator_data()
-{
-    QTest::addColumn<QString>("generator");
-    QTest::addColumn<QString>("solution");
-    QTest::addColumn<QStringList>("solutionLines");
-    QTest::addColumn<QString>("tools");
-    QTest::addColumn<QString>("toolset");
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<QString>("machine");
-    QTest::addColumn<bool>("preferredArchitecture");
-    QTest::addColumn<bool>("utf8Encoding");
-    QTest::newRow("2017") << "Visual Studio 15 2017"
-                          << "FLUENTUDF.sln"
-                          << QStringList { "# Visual Studio 15", "\t\tDebug|Win32 = Debug|Win32" }
-                          << "15.0"
-                          << "v141"
-                          << "Win32"
-                          << "X86" << false << false;
-    QTest::newRow("2022") << "Visual Studio 17 2022"
-                          << "FLUENTUDF.sln"
-                          << QStringList { "# Visual Studio Version 17",
-                                 "\t\tDebug|x64 = Debug|x64" }
-                          << "17.0"
-                          << "v143"
-                          << "x64"
-                          << "x64" << true << true;
-    QTest::newRow("2026") << "Visual Studio 18 2026"
-                          << "FLUENTUDF.slnx" << QStringList { "    <Platform Name=\"x64\"/>" }
-                          << "18.0"
-                          << "v145"
-                          << "x64"
-                          << "x64" << true << true;
-}
-
-void tst_StandinCMake::followsTheGenerator()
-{
-    QFETCH(QString, generator);
-    QFETCH(QString, solution);
-    QFETCH(QStringList, solutionLines);
-    QFETCH(QString, tools);
-    QFETCH(QString, toolset);
-    QFETCH(QString, platform);
-    QFETCH(QString, machine);
-    QFETCH(bool, preferredArchitecture);
-    QFETCH(bool, utf8Encoding);
-    QTemporaryDir dir;
-    const QString root = dir.path() + "/buildByVarnholt";
-    copyTree(dataDir + "/standincmake/input", root, { { "@ROOT@", root } });
-    const Run run = runStandin({ "-G" + generator, "-S", root, "-B", root + "/solution" });
-    QVERIFY2(run.exitCode == 0, run.err.constData());
-
-    const QByteArray text = contentOf(root + "/solution/" + solution);
-    for (const QString &line : solutionLines)
-        QVERIFY2(text.contains(("\n" + line + "\r\n").toUtf8()), qPrintable(line));
-    const QByteArray project = contentOf(root + "/solution/3ddp_node/3ddp_node.vcxproj");
-    QVERIFY(project.contains(("ToolsVersion=\"" + tools + "\"").toUtf8()));
-    QVERIFY(project.contains(("<PlatformToolset>" + toolset + "</PlatformToolset>").toUtf8()));
-    QVERIFY(project.contains(("Include=\"Release|" + platform + "\"").toUtf8()));
-    QVERIFY(project.contains(("/machine:" + machine + "</AdditionalOptions>").toUtf8()));
-    QCOMPARE(project.contains("<PreferredToolArchitecture>x64"), preferredArchitecture);
-    QCOMPARE(project.contains("<UseUtf8Encoding>Always"), utf8Encoding);
-    const QByteArray filters = contentOf(root + "/solution/3ddp_node/3ddp_node.vcxproj.filters");
-    QVERIFY(filters.contains(("ToolsVersion=\"" + tools + "\"").toUtf8()));
-    // ZERO_CHECK regenerates the solution that was written.
-    QVERIFY(contentOf(root + "/solution/ZERO_CHECK.vcxproj")
-                .contains(("--vs-solution-file " + root + "/solution/" + solution).toUtf8()));
-}
-
 void tst_StandinCMake::reportsConfigureErrors()
 {
     QTemporaryDir dir;
@@ -370,107 +257,49 @@ void tst_StandinCMake::reportsConfigureErrors()
     QVERIFY(!QFileInfo::exists(root + "/solution"));
 }
 
-void tst_StandinCMake::answersTheVersionItActsAs_data()
-{
-    QTest::addColumn<QString>("version"); // empty: the default
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QByteArray>("err");
-    const QByteArray kitware
-        = "\nCMake suite maintained and supported by Kitware (kitware.com/cmake).\n";
-    QTest::newRow("default") << QString() << 0 << "cmake version 4.2.0\n" + kitware << QByteArray();
-    QTest::newRow("an old CMake") << "3.31.6" << 0 << "cmake version 3.31.6\n" + kitware
-                                  << QByteArray();
-    QTest::newRow("not a version")
-        << "4.2-rc1" << 1 << QByteArray()
-        << QByteArray("CMake Error: KESTRUNE_STANDIN_CMAKE_VERSION=\"4.2-rc1\" is not a CMake "
-                      "version such as 4.2.0\n");
-}
-
+// 4.2.0 unless KESTRUNE_STANDIN_CMAKE_VERSION names another release, which must be well formed.
 void tst_StandinCMake::answersTheVersionItActsAs()
 {
-    QFETCH(QString, version);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, out);
-    QFETCH(QByteArray, err);
-    const Run run = runStandin({ "--version" }, version);
-    QCOMPARE(run.exitCode, exitCode);
-    QCOMPARE(run.out, out);
-    QCOMPARE(run.err, err);
-}
-
-void tst_StandinCMake::refusesGeneratorsNewerThanItsVersion_data()
-{
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<QString>("generator");
-    QTest::newRow("2026 by CMake 4.1") << "4.1.2"
-                                       << "Visual Studio 18 2026";
-    QTest::newRow("2022 by CMake 3.20") << "3.20"
-                                        << "Visual Studio 17 2022";
+    const QByteArray kitware
+        = "\nCMake suite maintained and supported by Kitware (kitware.com/cmake).\n";
+    Run run = runStandin({ "--version" });
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, "cmake version 4.2.0\n" + kitware);
+    run = runStandin({ "--version" }, "3.31.6");
+    QCOMPARE(run.out, "cmake version 3.31.6\n" + kitware);
+    run = runStandin({ "--version" }, "4.2-rc1");
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err,
+        "CMake Error: KESTRUNE_STANDIN_CMAKE_VERSION=\"4.2-rc1\" is not a CMake version such as "
+        "4.2.0\n");
 }
 
 // As an old CMake does: at once, before configuring or writing anything.
 void tst_StandinCMake::refusesGeneratorsNewerThanItsVersion()
 {
-    QFETCH(QString, version);
-    QFETCH(QString, generator);
+    const QByteArray generator = "Visual Studio 18 2026";
     QTemporaryDir dir;
     const QString root = dir.path() + "/buildByVarnholt";
     copyTree(dataDir + "/standincmake/input", root, { { "@ROOT@", root } });
-    const Run run = runStandin({ root, "-G", generator, "-B", root + "/solution" }, version);
+    const Run run = runStandin({ root, "-G", generator, "-B", root + "/solution" }, "4.1.2");
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err, "CMake Error: Could not create named generator " + generator.toUtf8() + "\n");
+    QCOMPARE(run.err, "CMake Error: Could not create named generator " + generator + "\n");
     QCOMPARE(run.out, QByteArray());
     QVERIFY(!QFileInfo::exists(root + "/solution"));
 }
 
-void tst_StandinCMake::refusesOtherVisualStudioGenerators()
-{
-    QTemporaryDir dir;
-    const QString root = dir.path() + "/buildByVarnholt";
-    copyTree(dataDir + "/standincmake/input", root, { { "@ROOT@", root } });
-    const Run run = runStandin({ root, "-G", "Visual Studio 14 2015", "-B", root + "/solution" });
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("Could not create named generator Visual Studio 14 2015"),
-        run.err.constData());
-    QVERIFY(!QFileInfo::exists(root + "/solution"));
-}
-
-void tst_StandinCMake::handsOtherCommandsToRealCMake_data()
-{
-    QTest::addColumn<QString>("script"); // empty: no -P script
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QByteArray>("output"); // expected in stdout or stderr
-
-    QTest::newRow("-P script") << "message(STATUS \"参数 ${CMAKE_ARGV3}\")\n"
-                               << QStringList { "-P", "@SCRIPT@", "a b" } << 0
-                               << QByteArray("-- 参数 a b\n");
-    QTest::newRow("-P failing script")
-        << "message(FATAL_ERROR \"stop here\")\n"
-        << QStringList { "-P", "@SCRIPT@" } << 1 << QByteArray("stop here");
-    QTest::newRow("-G Ninja") << QString()
-                              << QStringList { "-G", "Ninja", "--help-command", "project" } << 0
-                              << QByteArray("project");
-}
-
+// The stand-in is first on PATH, so it must skip itself to find the real cmake.
 void tst_StandinCMake::handsOtherCommandsToRealCMake()
 {
-    QFETCH(QString, script);
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QByteArray, output);
     QTemporaryDir dir;
-    const QString scriptPath = dir.path() + "/script 脚本.cmake";
-    QFile file(scriptPath);
+    const QString script = dir.path() + "/script 脚本.cmake";
+    QFile file(script);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(script.toUtf8());
+    file.write("message(STATUS \"参数 ${CMAKE_ARGV3}\")\n");
     file.close();
-    arguments.replaceInStrings("@SCRIPT@", scriptPath);
-
-    const Run run = runStandin(arguments);
-    QCOMPARE(run.exitCode, exitCode);
-    QVERIFY2(run.out.contains(output) || run.err.contains(output), run.out + run.err);
+    const Run run = runStandin({ "-P", script, "a b" });
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("-- 参数 a b\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_StandinCMake)

@@ -73,6 +73,15 @@ public:
         child<QLineEdit>("editPathEdem")->setText(edem);
     }
 
+    // The stand-in installations the build lays out: Fluent 19.2, Visual Studio 2019, EDEM 2018.
+    void useStandinInstallations()
+    {
+        const QString installations = QStringLiteral(KESTRUNE_STANDIN_INSTALLATIONS);
+        useInstallations(installations + "/ANSYS Inc/v192/fluent",
+            installations + "/Microsoft Visual Studio/2019/Community",
+            installations + "/DEM Solutions/EDEM 2018");
+    }
+
     // Folders that pass the create command's checks and nothing more.
     void useMinimalInstallations()
     {

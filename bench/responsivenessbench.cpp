@@ -114,6 +114,7 @@ void runResponsivenessBenchmark(
     out << "Save to both tables regenerated (host and node compiled at once)\n";
     out << "  one compile of one variant:          " << best.oneCompileMs << " ms\n";
     out << "  save to both tables regenerated:     " << best.wallMs << " ms ("
-        << best.wallMs / best.oneCompileMs << "x one compile; target at most 1.2x)\n";
+        << QString::number(best.wallMs / best.oneCompileMs, 'f', 2)
+        << "x one compile; target at most 1.2x)\n";
     out << "  own work (not the longest compile):  " << best.ownMs << " ms (target under 20 ms)\n";
 }

@@ -16,7 +16,7 @@
 
 namespace {
 // Long enough to take an editor's save of several files, or a write and a rename, as one change.
-const int regenerationDelayMs = 50;
+const int regenerationDelayMs = 25;
 } // namespace
 
 CKestrune::CKestrune()

@@ -187,7 +187,6 @@ void tst_CreateSolution::burstOfSavesGivesOneRegeneration()
         QVERIFY(filetree::write(copy,
             "DEFINE_ON_DEMAND(inle)\n{\n}\nDEFINE_ADJUST(adjust_" + QByteArray::number(save)
                 + ", d)\n{\n}\n"));
-        QTest::qWait(5);
     }
     QTRY_COMPARE_WITH_TIMEOUT(regenerated.size(), 1, 20000);
     QTest::qWait(300);

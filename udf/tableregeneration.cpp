@@ -1,22 +1,41 @@
 #include "tableregeneration.h"
 
 #include "buildevents.h"
+#include "buildtree.h"
 #include "functiontable.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <thread>
 #include <vector>
 
 namespace {
 
+// A node built from the host's very sources gets the host's table: the same text, without
+// scanning every source a second time.
+bool copyHostTable(
+    const TableRegeneration &job, int node, std::vector<FunctionTable::Build> &tables)
+{
+    if (job.sources.at(node) != job.sources.at(0) || tables[0].functionCount < 0)
+        return false;
+    const QString table = BuildTree::functionTableSource(job.folders.at(node));
+    QFile::remove(table);
+    if (!QFile::copy(BuildTree::functionTableSource(job.folders.at(0)), table))
+        return false;
+    tables[node].functionCount = tables[0].functionCount;
+    return true;
+}
+
 // The tables are written one after the other, since the first of them may append the default
 // function to a source both read; only the compiles, the slow part, run at once.
 std::vector<FunctionTable::Build> buildTables(ToolRunner &tools, const TableRegeneration &job)
 {
     std::vector<FunctionTable::Build> tables(job.variants.size());
-    for (int i = 0; i < job.variants.size(); ++i)
-        tables[i].functionCount = FunctionTable::write(job.sources.at(i), job.folders.at(i));
+    for (int i = 0; i < job.variants.size(); ++i) {
+        if (i == 0 || !copyHostTable(job, i, tables))
+            tables[i].functionCount = FunctionTable::write(job.sources.at(i), job.folders.at(i));
+    }
     const auto compile = [&](int i) {
         FunctionTable::compileWritten(
             tools, job.variants.at(i), job.fluentPath, job.vsPath, job.folders.at(i), tables[i]);

@@ -49,6 +49,7 @@ CKestrune::~CKestrune()
     if (regenerationThread) {
         tools.cancel();
         regenerationThread->wait();
+        delete regenerationThread;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "dialoganswerer.h"
+#include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
 #include "kestrune.h"
 #include "windowfixture.h"
@@ -66,19 +67,6 @@ private:
             return;                                                                                \
     } while (false)
 
-static QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-static bool writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
 static int run(const QString &program, const QStringList &arguments, QString &output)
 {
     QProcess process;
@@ -142,8 +130,8 @@ void tst_EndToEnd::create(
 {
     const QString picked = fixture->root() + "/picked files";
     for (const QString &file : files) {
-        QVERIFY(writeFile(picked + "/" + file,
-            contentOf(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file)));
+        QVERIFY(filetree::write(picked + "/" + file,
+            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file)));
     }
     answerer->expect(DialogAnswerer::pickFiles(picked, files));
     fixture->child<QPushButton>("btnAdd")->click();
@@ -175,7 +163,7 @@ void tst_EndToEnd::buildDebug()
     QVERIFY2(output.contains(" succeeded, 0 failed, 0 up-to-date, 0 skipped =========="),
         qPrintable(output));
     const QStringList log
-        = QString::fromUtf8(contentOf(QFileInfo(devenv).path() + "/devenv.log")).split('\n');
+        = QString::fromUtf8(filetree::read(QFileInfo(devenv).path() + "/devenv.log")).split('\n');
     QVERIFY(log.size() >= 2);
     QCOMPARE(log.at(log.size() - 2), solution + "\t/Build\tDebug|x64");
 }
@@ -187,7 +175,7 @@ void tst_EndToEnd::checkTables(const QString &outputFolder, const QStringList &v
     for (const QString &variant : variants) {
         const QString library
             = buildRoot() + "/solution/Debug/" + outputFolder + "/win64/" + variant + "/libudf.dll";
-        QVERIFY2(contentOf(library).startsWith("MZ"), qPrintable(library));
+        QVERIFY2(filetree::read(library).startsWith("MZ"), qPrintable(library));
         if (!wineProblem.isEmpty())
             continue;
         const WineLoader::Listing listing = loader.list(library,
@@ -210,13 +198,13 @@ void tst_EndToEnd::saveWithNewFunction(
                              .section(QRegularExpression("[,)]"), 0, 0);
     const auto tablesName = [&] {
         return std::all_of(variants.begin(), variants.end(), [&](const QString &variant) {
-            return contentOf(buildRoot() + "/" + variant + "/udf_names.obj")
+            return filetree::read(buildRoot() + "/" + variant + "/udf_names.obj")
                 .contains(name.toUtf8() + '\0');
         });
     };
     QVERIFY(!tablesName());
     const QString path = buildRoot() + "/src/" + source;
-    QVERIFY(writeFile(path, contentOf(path) + "\n" + definition));
+    QVERIFY(filetree::write(path, filetree::read(path) + "\n" + definition));
     QTRY_VERIFY_WITH_TIMEOUT(tablesName(), 30000);
     // A save may be reported twice; the second regeneration runs here, not during the build.
     QCoreApplication::processEvents();
@@ -293,11 +281,12 @@ void tst_EndToEnd::visualStudio2026Solution()
     fixture->useInstallations(fluent, studio2026, edem);
     STEP(create("rbtnFluentUdf", 1, { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }));
     const QString solution = buildRoot() + "/solution/FLUENTUDF.slnx";
-    QVERIFY(!contentOf(solution).contains("CMakePredefinedTargets"));
+    const QByteArray cleaned = filetree::read(solution);
+    QVERIFY(cleaned.startsWith("<?xml") && !cleaned.contains("CMakePredefinedTargets"));
     QVERIFY(!QFileInfo::exists(buildRoot() + "/solution/FLUENTUDF.sln"));
     fixture->child<QPushButton>("btnOpenVsProject")->click();
     const QString log = studio2026 + "/Common7/IDE/devenv.log";
-    QTRY_VERIFY(QString::fromUtf8(contentOf(log)).startsWith(solution + "\n"));
+    QTRY_VERIFY(QString::fromUtf8(filetree::read(log)).startsWith(solution + "\n"));
     STEP(buildDebug());
     checkTables("libudf", { "3ddp" }, "serial");
 }

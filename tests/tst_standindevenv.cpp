@@ -1,3 +1,5 @@
+#include "helpers/filetree.h"
+
 #include <QtTest>
 
 // The stand-in devenv.exe against a cleaned solution of the shape Kestrune leaves (two variant
@@ -27,19 +29,6 @@ private:
     QString devenvProgram;
     QString buildRoot;
 };
-
-static QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-static bool writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 static QString windowsForm(QString path)
 {
@@ -99,7 +88,7 @@ bool tst_StandinDevenv::instantiate(const QString &fluentLibraries)
     QDirIterator it(data, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
-        QByteArray content = contentOf(source);
+        QByteArray content = filetree::read(source);
         if (source.endsWith(".sln") || source.endsWith(".slnx") || source.endsWith(".vcxproj")) {
             content.replace("@WINFLUENT@", windowsForm(fluent).toUtf8())
                 .replace("@FLUENT@", fluentLibraries.toUtf8())
@@ -107,7 +96,7 @@ bool tst_StandinDevenv::instantiate(const QString &fluentLibraries)
                 .replace("@ROOT@", buildRoot.toUtf8())
                 .replace("\n", "\r\n");
         }
-        if (!writeFile(buildRoot + "/" + QDir(data).relativeFilePath(source), content))
+        if (!filetree::write(buildRoot + "/" + QDir(data).relativeFilePath(source), content))
             return false;
     }
     return true;
@@ -146,7 +135,7 @@ QString tst_StandinDevenv::dllOf(const QString &configuration, const QString &va
 // Makes the host project depend on the node project, which the solution lists after it.
 static bool makeHostDependOnNode(const QString &path)
 {
-    QByteArray text = contentOf(path);
+    QByteArray text = filetree::read(path);
     if (path.endsWith(".slnx")) {
         const QByteArray host = "Id=\"5ab530cb-1880-3c37-b093-aac8f7f6f341\">\r\n";
         const int at = text.indexOf(host);
@@ -162,7 +151,7 @@ static bool makeHostDependOnNode(const QString &path)
             return false;
         text.replace(at, 2 * zeroCheck.size() + 3, node + " = " + node);
     }
-    return writeFile(path, text);
+    return filetree::write(path, text);
 }
 
 // Debug from the .sln, as the end-to-end test builds; Release from the .slnx, the switch first. In
@@ -200,7 +189,7 @@ void tst_StandinDevenv::buildsEveryProject()
                             "@WINROOT@\\solution\\ZERO_CHECK.vcxproj does not exist."));
     for (const QString &variant : QStringList { "3ddp_host", "3ddp_node" }) {
         const QString dll = dllOf(configuration, variant);
-        const QByteArray image = contentOf(dll);
+        const QByteArray image = filetree::read(dll);
         QVERIFY2(isX64Dll(image), qPrintable(dll));
         for (const QByteArray &text : { "built for " + configuration.toUtf8(),
                  configuration.toLower().toUtf8() + " C runtime" })
@@ -267,14 +256,14 @@ void tst_StandinDevenv::failsLikeVisualStudio()
     else if (change == "no Fluent libraries")
         QVERIFY(instantiate(tempDir->path() + "/no Fluent here"));
     else if (change.startsWith("break "))
-        QVERIFY(writeFile(buildRoot + "/" + change.mid(6), "this is not XML;\n"));
+        QVERIFY(filetree::write(buildRoot + "/" + change.mid(6), "this is not XML;\n"));
     else if (change == "custom build in 3ddp_host") {
         const QString project = buildRoot + "/solution/3ddp_host/3ddp_host.vcxproj";
         const QByteArray rule = "  <ItemGroup>\r\n    <CustomBuild Include=\""
             + windowsForm(buildRoot).toUtf8()
             + "\\3ddp_host\\CMakeLists.txt\">\r\n      <Message>Building Custom Rule</Message>\r\n"
               "    </CustomBuild>\r\n  </ItemGroup>\r\n  <ItemGroup />";
-        QVERIFY(writeFile(project, contentOf(project).replace("  <ItemGroup />", rule)));
+        QVERIFY(filetree::write(project, filetree::read(project).replace("  <ItemGroup />", rule)));
     }
 
     QString output;

@@ -64,21 +64,28 @@ function(copy_stubs kind target)
     file(COPY ${files} DESTINATION "${target}")
 endfunction()
 
-function(lay_out_fluent fluent)
-    set(release "${fluent}/fluent19.2.0")
+# One Fluent release (major, minor): the program folder with the solver's stub DLLs (the stub set
+# named), the UDF makefile with the folders it names, the headers, and the import libraries in the
+# folders that the variant CMake files link from.
+function(lay_out_fluent fluent major minor stubs makefile)
+    set(dotted "${major}.${minor}.0")
+    set(digits "${major}${minor}0")
+    set(release "${fluent}/fluent${dotted}")
     file(WRITE "${fluent}/ntbin/win64/fluent.exe" "Kestrune's stand-in: only its presence counts.\n")
     # Fluent puts its program folder on PATH; the loader finds the solver DLLs there.
-    copy_stubs(fluent "${fluent}/ntbin/win64")
-    copy_with_crlf("${sources}/fluent/makefile_nt.udf" "${release}/src/udf/makefile_nt.udf")
-    make_makefile_folders("${sources}/fluent/makefile_nt.udf" "${fluent}" 19.2.0)
+    copy_stubs(${stubs} "${fluent}/ntbin/win64")
+    copy_with_crlf("${makefile}" "${release}/src/udf/makefile_nt.udf")
+    make_makefile_folders("${makefile}" "${fluent}" ${dotted})
     file(COPY "${sources}/fluent/udf.h" "${sources}/fluent/prop.h" "${sources}/fluent/dpm.h"
-              "${sources}/fluent/version.h" DESTINATION "${release}/src/udf")
+         DESTINATION "${release}/src/udf")
+    write_version_header("${release}/src/udf/version.h" ${major} ${minor} 0)
     foreach(variant IN LISTS variants)
         if(variant MATCHES "_node$")
-            make_import_library("${sources}/fluent/fl_mpi1920.def"
-                                "${release}/win64/${variant}/fl_mpi1920.lib")
+            make_import_library("${sources}/fluent/fl_mpi${digits}.def"
+                                "${release}/win64/${variant}/fl_mpi${digits}.lib")
         else()
-            make_import_library("${sources}/fluent/fl1920.def" "${release}/win64/${variant}/fl1920.lib")
+            make_import_library("${sources}/fluent/fl${digits}.def"
+                                "${release}/win64/${variant}/fl${digits}.lib")
         endif()
     endforeach()
     make_import_library("${sources}/fluent/mport.def" "${release}/multiport/win64/net/shared/mport.lib")
@@ -133,7 +140,7 @@ set(edem_folder "${DESTINATION}/DEM Solutions/EDEM 2018")
 set(kits_folder "${DESTINATION}/Windows Kits")
 file(REMOVE_RECURSE "${DESTINATION}/ANSYS Inc" "${DESTINATION}/Microsoft Visual Studio"
                     "${kits_folder}" "${DESTINATION}/DEM Solutions")
-lay_out_fluent("${fluent_folder}")
+lay_out_fluent("${fluent_folder}" 19 2 fluent "${sources}/fluent/makefile_nt.udf")
 lay_out_fluent_v242("${DESTINATION}/ANSYS Inc/v242/fluent")
 lay_out_visual_studio("${studio_folder}")
 lay_out_visual_studio_18("${DESTINATION}/Microsoft Visual Studio/18/Community")

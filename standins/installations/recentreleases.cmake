@@ -42,24 +42,9 @@ function(write_version_header header major minor revision)
 endfunction()
 
 function(lay_out_fluent_v242 fluent)
-    set(release "${fluent}/fluent24.2.0")
-    file(WRITE "${fluent}/ntbin/win64/fluent.exe" "Kestrune's stand-in: only its presence counts.\n")
-    copy_stubs(fluent242 "${fluent}/ntbin/win64")
+    lay_out_fluent("${fluent}" 24 2 fluent242 "${sources}/fluent/v242/makefile_nt.udf")
+    # The 2024 R2 stub set holds only the solver DLLs of that release; the MPI port is shared.
     file(COPY "${STUBS}/fluent/mport.dll" DESTINATION "${fluent}/ntbin/win64")
-    copy_with_crlf("${sources}/fluent/v242/makefile_nt.udf" "${release}/src/udf/makefile_nt.udf")
-    make_makefile_folders("${sources}/fluent/v242/makefile_nt.udf" "${fluent}" 24.2.0)
-    file(COPY "${sources}/fluent/udf.h" "${sources}/fluent/prop.h" "${sources}/fluent/dpm.h"
-         DESTINATION "${release}/src/udf")
-    write_version_header("${release}/src/udf/version.h" 24 2 0)
-    foreach(variant IN LISTS variants)
-        if(variant MATCHES "_node$")
-            make_import_library("${sources}/fluent/fl_mpi2420.def"
-                                "${release}/win64/${variant}/fl_mpi2420.lib")
-        else()
-            make_import_library("${sources}/fluent/fl2420.def" "${release}/win64/${variant}/fl2420.lib")
-        endif()
-    endforeach()
-    make_import_library("${sources}/fluent/mport.def" "${release}/multiport/win64/net/shared/mport.lib")
 endfunction()
 
 # As Visual Studio 2019 (vcvars64.bat made from its own), with the version and the MSVC toolset of

@@ -9,6 +9,7 @@
    blanks and Chinese characters survive. Exit status: 0 when the table is sound, 2 when the library
    cannot be loaded, 3 when it lacks a symbol, 4 when a row is broken. It is a Windows console
    program without a C runtime, linked against kernel32 only. */
+#include "commandtail.h"
 #include "udf.h"
 
 typedef void *HANDLE;
@@ -76,17 +77,7 @@ static void putNumber(DWORD stream, long number)
    with blanks that the caller did not quote. */
 static int pathArgument(WCHAR *path)
 {
-    const WCHAR *at = GetCommandLineW();
-    if (*at == L'"') {
-        for (++at; *at && *at != L'"'; ++at) { }
-        if (*at)
-            ++at;
-    } else {
-        while (*at && *at != L' ' && *at != L'\t')
-            ++at;
-    }
-    while (*at == L' ' || *at == L'\t')
-        ++at;
+    const WCHAR *at = commandTail(GetCommandLineW());
     int length = 0;
     for (; at[length]; ++length) {
         if (length == PATH_CAPACITY - 1)

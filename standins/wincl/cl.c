@@ -15,6 +15,8 @@ typedef unsigned long DWORD;
 typedef int BOOL;
 typedef unsigned short WCHAR;
 
+#include "commandtail.h"
+
 typedef struct {
     DWORD cb;
     WCHAR *reserved, *desktop, *title;
@@ -82,23 +84,6 @@ static void fail(const char *text)
         ++length;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, length, &written, 0);
     ExitProcess(2); /* cl's status for a failed compile */
-}
-
-/* Skips the program name the way the C runtime does for argv[0]: up to the closing quote when it
-   starts with one, else up to the first blank; then the blanks after it. */
-static const WCHAR *argumentsOf(const WCHAR *line)
-{
-    if (*line == L'"') {
-        for (++line; *line && *line != L'"'; ++line) { }
-        if (*line)
-            ++line;
-    } else {
-        while (*line && *line != L' ' && *line != L'\t')
-            ++line;
-    }
-    while (*line == L' ' || *line == L'\t')
-        ++line;
-    return line;
 }
 
 static void append(WCHAR c)
@@ -198,7 +183,7 @@ void clMain(void)
         fail("cl.exe stand-in: KESTRUNE_CL_HOST does not name the host compiler program\n");
     makeStatusPaths();
     DeleteFileW(statusPath); /* left over by an earlier process of the same id */
-    buildCommandLine(argumentsOf(GetCommandLineW()));
+    buildCommandLine(commandTail(GetCommandLineW()));
     startup.cb = sizeof startup;
     if (!CreateProcessW(0, commandLine, 0, 0, 1, 0, 0, 0, &startup, &child))
         fail("cl.exe stand-in: cannot start the host compiler named by KESTRUNE_CL_HOST\n");

@@ -7,7 +7,9 @@ function(kestrune_wincl program kernel32)
     set(source "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/cl.c")
     set(object "${CMAKE_CURRENT_BINARY_DIR}/wincl/cl.obj")
     file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/wincl")
-    kestrune_windows_object("${object}" "${source}")
+    set(shared "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../windowsprograms")
+    kestrune_windows_object("${object}" "${source}" INCLUDES "${shared}"
+                            DEPENDS "${shared}/commandtail.h")
     get_filename_component(folder "${program}" DIRECTORY)
     add_custom_command(OUTPUT "${program}"
         COMMAND "${CMAKE_COMMAND}" -E make_directory "${folder}"

@@ -61,16 +61,7 @@ public:
     // Types the name of a file to save in a folder.
     static Answer saveAs(const QString &folder, const QString &name)
     {
-        return [folder, name](QDialog *dialog) {
-            auto *fileDialog = qobject_cast<QFileDialog *>(dialog);
-            auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
-            if (!fileDialog || !edit)
-                return dialog->reject();
-            fileDialog->setDirectory(folder);
-            const QSignalBlocker noCompletion(edit);
-            edit->setText(name);
-            dialog->accept();
-        };
+        return typeNames(folder, name);
     }
     static Answer chooseFolder(const QString &folder)
     {
@@ -85,17 +76,22 @@ public:
     // Picks files of one folder the way a user types them: "a.c" "b.h".
     static Answer pickFiles(const QString &folder, const QStringList &names)
     {
-        return [folder, names](QDialog *dialog) {
+        return typeNames(folder, "\"" + names.join("\" \"") + "\"");
+    }
+    // Types into a file dialog's name field in the folder and accepts. Typing makes the dialog
+    // select the matching rows once it has read the folder, and it then returns them in its own
+    // sorted order; without that it returns them in the typed order. Only the typed order is the
+    // same on every run.
+    static Answer typeNames(const QString &folder, const QString &typed)
+    {
+        return [folder, typed](QDialog *dialog) {
             auto *fileDialog = qobject_cast<QFileDialog *>(dialog);
             auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
             if (!fileDialog || !edit)
                 return dialog->reject();
             fileDialog->setDirectory(folder);
-            // Typing makes the dialog select the matching rows once it has read the folder, and
-            // it then returns them in its own sorted order; without that it returns them in the
-            // typed order. Only the typed order is the same on every run.
             const QSignalBlocker noCompletion(edit);
-            edit->setText("\"" + names.join("\" \"") + "\"");
+            edit->setText(typed);
             dialog->accept();
         };
     }

@@ -76,7 +76,9 @@ QString includeLines(const QStringList &includeDirs)
     return text + threeEmptyLines;
 }
 
-// CMake chooses the branch from VERSION, so every file carries all three.
+// CMake chooses the branch from VERSION, so every file carries all three. A node runs in Fluent's
+// MPI processes and links the MPI build of the multiport library, as Fluent's own makefile does;
+// the host links the socket build (COMM, "net").
 QString linkLines(const CMakeFiles::VariantFile &file)
 {
     QString text = QLatin1String(
@@ -93,7 +95,7 @@ QString linkLines(const CMakeFiles::VariantFile &file)
         "elseif((\"${VERSION}\" STREQUAL \"2d_node\") OR (\"${VERSION}\" STREQUAL \"3d_node\") "
         "OR (\"${VERSION}\" STREQUAL \"2ddp_node\") OR (\"${VERSION}\" STREQUAL \"3ddp_node\"))\n"
         "    link_directories(${FLUENT_INC}/fluent${RELEASE}/${FLUENT_ARCH}/${VERSION})\n"
-        "    link_directories(${FLUENT_INC}/fluent${RELEASE}/multiport/${FLUENT_ARCH}/${COMM}/"
+        "    link_directories(${FLUENT_INC}/fluent${RELEASE}/multiport/${FLUENT_ARCH}/mpi/"
         "shared)\n"
         "    link_libraries(mport.lib fl_mpi${LIB_RELEASE}.lib)\n"
         "endif()\n");

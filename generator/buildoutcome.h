@@ -1,6 +1,9 @@
 #ifndef BUILDOUTCOME_H
 #define BUILDOUTCOME_H
 
+#include "fileresult.h"
+#include "solutioncleanup.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,10 +25,17 @@ struct BuildOutcome {
     QString solutionPath; // FLUENTUDF.slnx or FLUENTUDF.sln, whichever CMake wrote
     QString compilerMessage; // what cl said when a function table failed to compile
     QString cmakeMessage; // what cmake said when it failed
+    // Every generated file that could not be written whole (a full disk, a read-only file), with
+    // the reason; each is as it was before. The clean-up's own failures are in cleanup.
+    FileResults failedWrites;
+    // What the clean-up removed and rewrote, and what it could not read, rewrite or remove. A
+    // solution it could not clean still holds CMake's own projects and custom build steps.
+    SolutionCleanup::Result cleanup;
     bool succeeded() const
     {
         return buildRootResult == 0 && !cancelled && topLevelFileWritten
-            && variantsWithoutObject.isEmpty() && cmakeProblem == CMakeProblem::None;
+            && variantsWithoutObject.isEmpty() && cmakeProblem == CMakeProblem::None
+            && failedWrites.isEmpty() && cleanup.succeeded();
     }
 };
 

@@ -132,13 +132,22 @@ QStringList includeDirsOf(const CMakeFiles::VariantFile &file, const QString &bu
     return dirs << BuildTree::includeFolder(buildRoot);
 }
 
+bool writeWhole(const QString &path, const QString &text, FileResult *written)
+{
+    CrlfTextFile file(path);
+    if (file.openForWriting())
+        file.write(text);
+    const bool committed = file.commit();
+    if (written)
+        *written = file.result();
+    return committed;
+}
+
 } // namespace
 
-bool CMakeFiles::writeTopLevel(const QString &buildRoot, const QString &variant)
+bool CMakeFiles::writeTopLevel(
+    const QString &buildRoot, const QString &variant, FileResult *written)
 {
-    CrlfTextFile file(BuildTree::topLevelCMakeLists(buildRoot));
-    if (!file.openForWriting())
-        return false;
     QString text = QLatin1String("cmake_minimum_required(VERSION 3.23)\n");
     text += QStringLiteral("project(%1)\n").arg(BuildTree::solutionName());
     text += QLatin1String("set_property(GLOBAL PROPERTY USE_FOLDERS ON)\n"
@@ -146,23 +155,17 @@ bool CMakeFiles::writeTopLevel(const QString &buildRoot, const QString &variant)
                           "\n");
     for (const QString &name : BuildTree::variantsOfBuild(variant))
         text += QStringLiteral("add_subdirectory(%1)\n").arg(name);
-    file.write(text);
-    file.close();
-    return true;
+    return writeWhole(BuildTree::topLevelCMakeLists(buildRoot), text, written);
 }
 
-bool CMakeFiles::writeVariant(const VariantFile &variantFile)
+bool CMakeFiles::writeVariant(const VariantFile &variantFile, FileResult *written)
 {
-    CrlfTextFile file(BuildTree::variantCMakeLists(variantFile.variantFolder));
-    if (!file.openForWriting())
-        return false;
     const QString &folder = variantFile.variantFolder;
     const QStringList includeDirs
         = includeDirsOf(variantFile, BuildTree::rootOfVariantFolder(folder));
-    file.write(headLines(variantFile) + outputDirectoryLines(variantFile)
-        + includeLines(includeDirs) + linkLines(variantFile)
-        + targetLines(variantFile.headers, variantFile.sources, variantFile.variant, folder));
-    const bool written = file.flush();
-    file.close();
-    return written;
+    return writeWhole(BuildTree::variantCMakeLists(folder),
+        headLines(variantFile) + outputDirectoryLines(variantFile) + includeLines(includeDirs)
+            + linkLines(variantFile)
+            + targetLines(variantFile.headers, variantFile.sources, variantFile.variant, folder),
+        written);
 }

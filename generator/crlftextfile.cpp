@@ -1,23 +1,54 @@
 #include "crlftextfile.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <cstring>
 
 CrlfTextFile::CrlfTextFile(const QString &path) : file(path) { }
 
 bool CrlfTextFile::openForWriting()
 {
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return open(false);
 }
 
 bool CrlfTextFile::openForAppending()
 {
-    return file.open(QIODevice::WriteOnly | QIODevice::Append);
+    return open(true);
 }
 
-void CrlfTextFile::write(const QString &text)
+bool CrlfTextFile::open(bool keepContents)
 {
-    if (!file.isOpen())
-        return;
+    const QString refusal = refusalToReplace(file.fileName());
+    if (!refusal.isEmpty()) {
+        fail(refusal);
+        return false;
+    }
+    QByteArray previous;
+    if (keepContents && QFileInfo::exists(file.fileName())) {
+        QFile existing(file.fileName());
+        if (!existing.open(QIODevice::ReadOnly)) {
+            fail(existing.errorString());
+            return false;
+        }
+        previous = existing.readAll();
+    }
+    if (!file.open(QIODevice::WriteOnly)) {
+        fail(file.errorString());
+        return false;
+    }
+    writeBytes(previous);
+    return true;
+}
+
+void CrlfTextFile::fail(const QString &reason)
+{
+    if (error.isEmpty())
+        error = reason.isEmpty() ? QStringLiteral("Unknown error") : reason;
+}
+
+QByteArray CrlfTextFile::encoded(const QString &text)
+{
     // Copied line by line into a buffer large enough for any text: QByteArray::replace is slow on
     // texts of many short lines, and the function tables of large projects have thousands.
     const QByteArray utf8 = text.toUtf8();
@@ -34,26 +65,89 @@ void CrlfTextFile::write(const QString &text)
     }
     std::memcpy(out, from, end - from);
     out += end - from;
-    file.write(bytes.constData(), out - bytes.constData());
+    bytes.truncate(out - bytes.constData());
+    return bytes;
+}
+
+void CrlfTextFile::write(const QString &text)
+{
+    writeBytes(encoded(text));
 }
 
 void CrlfTextFile::writeLine(const QString &line)
 {
-    write(line);
-    write(QStringLiteral("\n"));
+    write(line + QLatin1Char('\n'));
+}
+
+void CrlfTextFile::writeBytes(const QByteArray &bytes)
+{
+    if (!file.isOpen() || !error.isEmpty() || bytes.isEmpty())
+        return;
+    if (file.write(bytes) != bytes.size())
+        fail(file.errorString());
+}
+
+bool CrlfTextFile::commit()
+{
+    if (committed)
+        return error.isEmpty();
+    committed = true;
+    if (!file.isOpen()) {
+        fail(QStringLiteral("The file was not opened for writing"));
+        return false;
+    }
+    // What is still buffered is written now; a disk that fills here must fail the whole file.
+    if (error.isEmpty() && !file.flush())
+        fail(file.errorString());
+    if (!error.isEmpty()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    if (!file.commit()) {
+        fail(file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void CrlfTextFile::cancel()
+{
+    if (committed || !file.isOpen())
+        return;
+    committed = true;
+    file.cancelWriting();
+    file.commit();
 }
 
 bool CrlfTextFile::flush()
 {
-    return file.isOpen() && file.flush();
+    return commit();
 }
 
 void CrlfTextFile::close()
 {
-    file.close();
+    commit();
 }
 
 QString CrlfTextFile::errorString() const
 {
-    return file.errorString();
+    return error;
+}
+
+FileResult CrlfTextFile::result() const
+{
+    return { file.fileName(), error };
+}
+
+QString CrlfTextFile::refusalToReplace(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return QString();
+    // WriteUser is left out: it says what the running user may do, and root may do anything.
+    const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (!(info.permissions() & writable) || !info.isWritable())
+        return QStringLiteral("The file is read-only");
+    return QString();
 }

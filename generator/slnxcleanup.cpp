@@ -1,9 +1,10 @@
 #include "solutioncleanup.h"
 
+#include "crlftextfile.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -142,11 +143,12 @@ QString withoutElements(const QString &text, QList<Element> removed)
 
 } // namespace
 
-void SolutionCleanup::removeCMakeProjectsFromSlnx(const QString &slnxPath)
+void SolutionCleanup::cleanSlnx(const QString &slnxPath, Result &result)
 {
     QFile file(slnxPath);
     if (!file.open(QIODevice::ReadOnly)) {
         qDebug() << "Could not open file for reading:" << slnxPath;
+        result.failures.append({ slnxPath, file.errorString() });
         return;
     }
     const QString text = QString::fromUtf8(file.readAll());
@@ -155,12 +157,13 @@ void SolutionCleanup::removeCMakeProjectsFromSlnx(const QString &slnxPath)
     if (removed.isEmpty())
         return;
     // Written whole or not at all: a solution half written would be worse than one not cleaned.
-    QSaveFile cleaned(slnxPath);
-    if (!cleaned.open(QIODevice::WriteOnly)) {
+    CrlfTextFile cleaned(slnxPath);
+    if (cleaned.openForWriting())
+        cleaned.writeBytes(withoutElements(text, removed).toUtf8());
+    if (!cleaned.commit()) {
         qDebug() << "Could not open file for writing:" << slnxPath;
+        result.failures.append(cleaned.result());
         return;
     }
-    cleaned.write(withoutElements(text, removed).toUtf8());
-    if (!cleaned.commit())
-        qDebug() << "Could not open file for writing:" << slnxPath;
+    result.rewrittenFiles.append(slnxPath);
 }

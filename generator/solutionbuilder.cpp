@@ -73,8 +73,11 @@ BuildOutcome cancelled(const SolutionRequest &request, BuildOutcome outcome, boo
 
 BuildOutcome SolutionBuilder::build(const SolutionRequest &request, BuildOutcome outcome) const
 {
-    if (!CMakeFiles::writeTopLevel(request.buildRoot, request.variant))
+    FileResult topLevel;
+    if (!CMakeFiles::writeTopLevel(request.buildRoot, request.variant, &topLevel)) {
+        outcome.failedWrites.append(topLevel);
         return outcome;
+    }
     outcome.topLevelFileWritten = true;
     const QStringList variants = BuildTree::variantsOfBuild(request.variant);
     for (int i = 0; i < variants.size() && !tools.isCancelled(); ++i) {
@@ -84,6 +87,11 @@ BuildOutcome SolutionBuilder::build(const SolutionRequest &request, BuildOutcome
     if (tools.isCancelled())
         return cancelled(request, outcome, false);
 
+    // CMake would read what an earlier build left in place of a file that was not written.
+    if (!outcome.failedWrites.isEmpty()) {
+        outcome.cleanup = SolutionCleanup::discardCMakeOutput(request.variant, request.buildRoot);
+        return outcome;
+    }
     runCMake(request, outcome);
     if (outcome.cancelled)
         return cancelled(request, outcome, true);
@@ -110,10 +118,16 @@ void SolutionBuilder::buildVariantFolder(
         if (outcome.compilerMessage.isEmpty())
             outcome.compilerMessage = lastLines(table.compile.output, 20);
     }
-    CMakeFiles::writeVariant({ request.coupling, request.headers, sources, name, request.fluentPath,
-        request.edemPath, folder });
-    emit events.stepFinished(
-        BuildEvents::Step::FunctionTable, name, table.objectMade, clock.elapsed());
+    outcome.failedWrites += table.failedWrites;
+    FileResult cmakeLists;
+    const bool listsWritten
+        = CMakeFiles::writeVariant({ request.coupling, request.headers, sources, name,
+                                       request.fluentPath, request.edemPath, folder },
+            &cmakeLists);
+    if (!listsWritten)
+        outcome.failedWrites.append(cmakeLists);
+    emit events.stepFinished(BuildEvents::Step::FunctionTable, name,
+        table.objectMade && table.failedWrites.isEmpty() && listsWritten, clock.elapsed());
 }
 
 // A cancelled run is told by outcome.cancelled; the caller removes what it left.
@@ -140,10 +154,15 @@ void SolutionBuilder::cleanUp(const SolutionRequest &request, BuildOutcome &outc
     QElapsedTimer clock;
     clock.start();
     emit events.stepStarted(BuildEvents::Step::CleanUp, QString());
-    SolutionCleanup::clean(request.variant, request.buildRoot);
-    outcome.solutionPath = BuildTree::solutionFileOf(request.buildRoot);
-    if (outcome.solutionPath.isEmpty() && outcome.cmakeProblem == BuildOutcome::CMakeProblem::None)
-        outcome.cmakeProblem = BuildOutcome::CMakeProblem::NoSolution;
-    emit events.stepFinished(
-        BuildEvents::Step::CleanUp, QString(), !outcome.solutionPath.isEmpty(), clock.elapsed());
+    // What a cmake that failed or was killed wrote may be half a solution: none is reported.
+    if (outcome.cmakeProblem != BuildOutcome::CMakeProblem::None) {
+        outcome.cleanup = SolutionCleanup::discardCMakeOutput(request.variant, request.buildRoot);
+    } else {
+        outcome.cleanup = SolutionCleanup::clean(request.variant, request.buildRoot);
+        outcome.solutionPath = BuildTree::solutionFileOf(request.buildRoot);
+        if (outcome.solutionPath.isEmpty())
+            outcome.cmakeProblem = BuildOutcome::CMakeProblem::NoSolution;
+    }
+    emit events.stepFinished(BuildEvents::Step::CleanUp, QString(),
+        !outcome.solutionPath.isEmpty() && outcome.cleanup.succeeded(), clock.elapsed());
 }

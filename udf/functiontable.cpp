@@ -31,7 +31,7 @@ Build build(ToolRunner &tools, const QStringList &sources, const QString &varian
     const QString &fluentPath, const QString &vsPath, const QString &variantFolder)
 {
     Build table;
-    table.functionCount = write(sources, variantFolder);
+    write(sources, variantFolder, table);
     compileWritten(tools, variant, fluentPath, vsPath, variantFolder, table);
     return table;
 }
@@ -39,9 +39,10 @@ Build build(ToolRunner &tools, const QStringList &sources, const QString &varian
 void compileWritten(ToolRunner &tools, const QString &variant, const QString &fluentPath,
     const QString &vsPath, const QString &variantFolder, Build &table)
 {
-    table.compile = compile(tools, variant, fluentPath, vsPath, variantFolder);
+    compile(tools, variant, fluentPath, vsPath, variantFolder, table);
     removeTemporaries(variantFolder);
-    table.objectMade = QFileInfo::exists(BuildTree::functionTableObject(variantFolder));
+    table.objectMade = !table.previousObjectKept
+        && QFileInfo::exists(BuildTree::functionTableObject(variantFolder));
 }
 
 } // namespace FunctionTable

@@ -54,12 +54,44 @@ QList<QPair<QString, QString>> compileEnvironment(
     return environment;
 }
 
-// Whatever the batch file does, no object of an earlier table may outlive it: the library would
-// link a table that no longer matches the sources.
-void removeOutdatedObject(const QString &objectPath)
+// The earlier object waits beside the new one's place while the compiler runs; one left over from
+// a run that was killed is out of date by now.
+QString asidePath(const QString &objectPath)
 {
-    if (QFile::exists(objectPath) && !QFile::remove(objectPath))
+    return objectPath + QLatin1String(".previous");
+}
+
+// Whatever the batch file does, the object of an earlier table must not be taken for its result:
+// it is moved aside, or removed when it cannot be moved.
+void putOutdatedObjectAside(const QString &objectPath)
+{
+    const QString aside = asidePath(objectPath);
+    QFile::remove(aside);
+    if (!QFile::exists(objectPath) || QFile::rename(objectPath, aside))
+        return;
+    if (!QFile::remove(objectPath))
         qDebug() << "Failed to remove the outdated" << objectPath;
+}
+
+// A compile stopped half way may leave half an object behind; the earlier one takes its place.
+bool restoreOutdatedObject(const QString &objectPath)
+{
+    const QString aside = asidePath(objectPath);
+    if (!QFile::exists(aside))
+        return false;
+    QFile::remove(objectPath);
+    return QFile::rename(aside, objectPath);
+}
+
+bool writeBatch(const QString &path, int includeDirCount, FileResults &failedWrites)
+{
+    CrlfTextFile batch(path);
+    if (batch.openForWriting())
+        batch.write(compileBatch(includeDirCount));
+    if (batch.commit())
+        return true;
+    failedWrites.append(batch.result());
+    return false;
 }
 
 } // namespace
@@ -67,29 +99,41 @@ void removeOutdatedObject(const QString &objectPath)
 ToolRun FunctionTable::compile(ToolRunner &tools, const QString &variant, const QString &fluentPath,
     const QString &vsPath, const QString &variantFolder)
 {
+    Build table;
+    compile(tools, variant, fluentPath, vsPath, variantFolder, table);
+    return table.compile;
+}
+
+void FunctionTable::compile(ToolRunner &tools, const QString &variant, const QString &fluentPath,
+    const QString &vsPath, const QString &variantFolder, Build &table)
+{
     qDebug() << BuildTree::functionTableSource(variantFolder) << "compiling... ...";
     const QStringList includeDirs = FluentInstallation::includeDirs(
         FluentInstallation::makefilePath(fluentPath), fluentPath, variant);
     const QString objectPath = BuildTree::functionTableObject(variantFolder);
-    removeOutdatedObject(objectPath);
+    putOutdatedObjectAside(objectPath);
 
-    CrlfTextFile batch(BuildTree::compileBatch(variantFolder));
-    if (batch.openForWriting()) {
-        batch.write(compileBatch(includeDirs.size()));
-        batch.close();
+    // Without its batch file cmd.exe would only say that it found none.
+    if (!writeBatch(
+            BuildTree::compileBatch(variantFolder), includeDirs.size(), table.failedWrites)) {
+        QFile::remove(asidePath(objectPath));
+        return;
     }
-
-    const ToolRun run = tools.run(QStringLiteral("cmd.exe"),
+    const ToolRun &run = table.compile = tools.run(QStringLiteral("cmd.exe"),
         { QStringLiteral("/c"), BuildTree::compileBatchName() },
         { variantFolder, compileEnvironment(vsPath, includeDirs),
             ToolRunner::Encoding::ConsoleCodePage });
-    if (run.cancelled) {
-        // A compiler ended half way may leave half an object behind.
-        QFile::remove(objectPath);
-    } else if (!run.finished) {
-        qDebug() << "Process did not finish in time!";
-    } else if (run.exitCode != 0) {
-        qDebug().noquote() << BuildTree::compileBatchName() + " ended with status" << run.exitCode;
+    if (run.cancelled || (run.started && !run.finished)) {
+        table.previousObjectKept = restoreOutdatedObject(objectPath);
+        if (!table.previousObjectKept)
+            QFile::remove(objectPath);
+    } else {
+        QFile::remove(asidePath(objectPath));
     }
-    return run;
+    if (run.cancelled)
+        return;
+    if (!run.finished)
+        qDebug() << "Process did not finish in time!";
+    else if (run.exitCode != 0)
+        qDebug().noquote() << BuildTree::compileBatchName() + " ended with status" << run.exitCode;
 }

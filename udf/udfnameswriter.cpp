@@ -114,17 +114,25 @@ bool definesNothing(const QList<QStringList> &headsPerSource)
 }
 
 // Written in the source's own encoding: UTF-8 text after UTF-16 would leave a file that no compiler
-// reads.
-bool appendDefaultFunction(const QString &sourcePath)
+// reads. The source is the user's: it gets the whole function or stays as it was.
+bool appendDefaultFunction(const QString &sourcePath, FileResults &failedWrites)
 {
     QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadWrite)) {
+    if (!source.open(QIODevice::ReadOnly)) {
         qWarning() << "Failed to open file for appending:" << source.errorString();
+        failedWrites.append({ sourcePath, source.errorString() });
         return false;
     }
     const SourceEncoding encoding = sourceEncodingOf(source.readAll());
-    source.write(sourceBytes(QString::fromLatin1(defaultOnDemandFunction), encoding));
     source.close();
+    CrlfTextFile appended(sourcePath);
+    if (appended.openForAppending())
+        appended.writeBytes(sourceBytes(QString::fromLatin1(defaultOnDemandFunction), encoding));
+    if (!appended.commit()) {
+        qWarning() << "Failed to open file for appending:" << appended.errorString();
+        failedWrites.append(appended.result());
+        return false;
+    }
     return true;
 }
 
@@ -138,15 +146,24 @@ bool isSameFile(const QString &path, const QString &other)
 
 } // namespace
 
+int FunctionTable::write(const QStringList &sources, const QString &variantFolder)
+{
+    Build table;
+    write(sources, variantFolder, table);
+    return table.functionCount;
+}
+
 // Each source is read and scanned once; only a source that just received the default function is
 // scanned again, which gives the same table as scanning every source before and after the append.
-int FunctionTable::write(const QStringList &sources, const QString &variantFolder)
+void FunctionTable::write(const QStringList &sources, const QString &variantFolder, Build &result)
 {
     CrlfTextFile table(BuildTree::functionTableSource(variantFolder));
     if (!table.openForWriting()) {
         // No table can come of this run, so the user's first source is left as it is.
         qDebug().noquote() << "无法创建" + BuildTree::functionTableSourceName() + "文件！";
-        return -1;
+        result.failedWrites.append(table.result());
+        result.functionCount = -1;
+        return;
     }
     qDebug() << sources;
 
@@ -157,7 +174,7 @@ int FunctionTable::write(const QStringList &sources, const QString &variantFolde
 
     // A build whose sources are all adaptor files hands the node table no source at all.
     if (!sources.isEmpty() && definesNothing(headsPerSource)
-        && appendDefaultFunction(sources.first())) {
+        && appendDefaultFunction(sources.first(), result.failedWrites)) {
         for (qsizetype i = 0; i < sources.size(); ++i) {
             if (isSameFile(sources.at(i), sources.first()))
                 headsPerSource[i] = findDefinitions(sources.at(i));
@@ -165,9 +182,13 @@ int FunctionTable::write(const QStringList &sources, const QString &variantFolde
     }
 
     writeFunctionTable(table, headsPerSource);
-    table.close();
+    if (!table.commit()) {
+        result.failedWrites.append(table.result());
+        result.functionCount = -1;
+        return;
+    }
     int rows = 0;
     for (const QStringList &heads : headsPerSource)
         rows += heads.size();
-    return rows;
+    result.functionCount = rows;
 }

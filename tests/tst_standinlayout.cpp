@@ -37,7 +37,9 @@ static QMap<QString, QByteArray> filesBelow(const QString &folder)
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (it.fileName() != QLatin1String("devenv.log")) // other tests start this devenv
+        // Other tests start this devenv and MSBuild.
+        if (it.fileName() != QLatin1String("devenv.log")
+            && it.fileName() != QLatin1String("MSBuild.log"))
             files.insert(QDir(folder).relativeFilePath(path), contentOf(path));
     }
     return files;
@@ -97,12 +99,20 @@ void tst_StandinLayout::importLibrariesNameTheirDll_data()
     QTest::addColumn<QString>("library");
     QTest::addColumn<QByteArray>("dll");
     QTest::addColumn<QByteArray>("symbol");
+    QTest::addColumn<QByteArray>("absent");
     QTest::newRow("2d_node") << fluent + "/fluent19.2.0/win64/2d_node/fl_mpi1920.lib"
-                             << QByteArray("fl_mpi1920.dll") << QByteArray("Message");
+                             << QByteArray("fl_mpi1920.dll") << QByteArray("Message")
+                             << QByteArray("mport_rank");
+    // A node linked against the socket build fails: it lacks the MPI build's name of the rank.
     QTest::newRow("multiport") << fluent + "/fluent19.2.0/multiport/win64/net/shared/mport.lib"
-                               << QByteArray("mport.dll") << QByteArray("mport_rank");
-    QTest::newRow("2024 R2 2d_node") << fluent242 + "/fluent24.2.0/win64/2d_node/fl_mpi2420.lib"
-                                     << QByteArray("fl_mpi2420.dll") << QByteArray("Message");
+                               << QByteArray("mport.dll") << QByteArray("mport_rank")
+                               << QByteArray("mport_node_rank");
+    QTest::newRow("multiport, MPI build")
+        << fluent + "/fluent19.2.0/multiport/win64/mpi/shared/mport.lib" << QByteArray("mport.dll")
+        << QByteArray("mport_node_rank") << QByteArray("fl_mpi");
+    QTest::newRow("2024 R2 2d_node")
+        << fluent242 + "/fluent24.2.0/win64/2d_node/fl_mpi2420.lib" << QByteArray("fl_mpi2420.dll")
+        << QByteArray("Message") << QByteArray("mport_rank");
 }
 
 void tst_StandinLayout::importLibrariesNameTheirDll()
@@ -110,10 +120,12 @@ void tst_StandinLayout::importLibrariesNameTheirDll()
     QFETCH(QString, library);
     QFETCH(QByteArray, dll);
     QFETCH(QByteArray, symbol);
+    QFETCH(QByteArray, absent);
     const QByteArray content = contentOf(library);
     QVERIFY2(content.startsWith("!<arch>\n"), qPrintable(library));
     QVERIFY(content.contains(dll + '\0'));
     QVERIFY(content.contains("__imp_" + symbol + '\0'));
+    QVERIFY(!content.contains(absent));
 }
 
 // By hand, into a folder with blanks and Chinese characters that holds a stale installation: the
@@ -140,6 +152,9 @@ void tst_StandinLayout::layoutScriptNeedsItsValues_data()
         << QStringList { "-DDEVENV=" KESTRUNE_STANDIN_DEVENV } << QByteArray("-DDESTINATION=");
     QTest::newRow("missing devenv")
         << QStringList { "-DDESTINATION=@DEST@", "-DDEVENV=/no/devenv" } << QByteArray("-DDEVENV=");
+    QTest::newRow("missing MSBuild") << QStringList { "-DDESTINATION=@DEST@",
+        "-DDEVENV=" KESTRUNE_STANDIN_DEVENV, "-DMSBUILD=/no/MSBuild" }
+                                     << QByteArray("-DMSBUILD=");
     QTest::newRow("missing dlltool") << QStringList { "-DDESTINATION=@DEST@",
         "-DDEVENV=" KESTRUNE_STANDIN_DEVENV, "-DDLLTOOL=/no/llvm-dlltool" }
                                      << QByteArray("/no/llvm-dlltool failed");

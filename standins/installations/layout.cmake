@@ -3,8 +3,8 @@
 # tests and demos on hosts that have none of them.
 #
 # Usage:
-#   cmake -DDESTINATION=<folder> -DDEVENV=<built devenv stand-in> [-DSTUBS=<built stubs>]
-#         [-DDLLTOOL=<llvm-dlltool>] -P layout.cmake
+#   cmake -DDESTINATION=<folder> -DDEVENV=<built devenv stand-in> [-DMSBUILD=<built MSBuild
+#         stand-in>] [-DSTUBS=<built stubs>] [-DDLLTOOL=<llvm-dlltool>] -P layout.cmake
 #
 # DESTINATION receives:
 #   ANSYS Inc/v192/fluent                    the Fluent folder (fluent.exe, the solver DLLs,
@@ -15,10 +15,13 @@
 #   Windows Kits/10                          the Windows SDK's libraries that projects link
 #   DEM Solutions/EDEM 2018                  the EDEM folder (edem.exe, API headers, coupling client
 #                                            DLL and import library)
+#   Fluent cases/弯管 换热                    a Fluent case folder (a case file, a journal), where
+#                                            built libraries are laid
 # and beside the first two, as recentreleases.cmake describes:
 #   ANSYS Inc/v242/fluent                    Fluent 2024 R2, shaped as v192
 #   Microsoft Visual Studio/18/Community     Visual Studio 2026, shaped as 2019
-# Earlier copies of these folders are replaced. STUBS is the folder where the build put the stub
+# Earlier copies of these folders are replaced. MSBUILD defaults to "MSBuild" beside DEVENV, as the
+# build makes it; Visual Studio's MSBuild/Current/Bin/amd64 gets it as MSBuild.exe. STUBS is the folder where the build put the stub
 # libraries and DLLs (vc, sdk, fluent, fluent242 and edem below it); it defaults to "stubs" beside DEVENV, as
 # the build lays them out. DLLTOOL defaults to llvm-dlltool on PATH or in LLVM 14's folder; it makes
 # real x64 import libraries from the .def files beside this script.
@@ -80,6 +83,10 @@ function(lay_out_fluent fluent major minor stubs makefile)
          DESTINATION "${release}/src/udf")
     write_version_header("${release}/src/udf/version.h" ${major} ${minor} 0)
     foreach(variant IN LISTS variants)
+        if(variant MATCHES "_(host|node)$")
+            file(COPY_FILE "${sources}/fluent/udfconfig_${CMAKE_MATCH_1}.h"
+                 "${release}/win64/${variant}/udfconfig.h")
+        endif()
         if(variant MATCHES "_node$")
             make_import_library("${sources}/fluent/fl_mpi${digits}.def"
                                 "${release}/win64/${variant}/fl_mpi${digits}.lib")
@@ -88,12 +95,22 @@ function(lay_out_fluent fluent major minor stubs makefile)
                                 "${release}/win64/${variant}/fl${digits}.lib")
         endif()
     endforeach()
+    # Both builds of the message passing library: the socket one for hosts, the MPI one for nodes.
     make_import_library("${sources}/fluent/mport.def" "${release}/multiport/win64/net/shared/mport.lib")
+    make_import_library("${sources}/fluent/mport_mpi.def"
+                        "${release}/multiport/win64/mpi/shared/mport.lib")
+endfunction()
+
+# MSBuild of Visual Studio 2019 and later ("Current"), or of 2017 ("15.0").
+function(lay_out_msbuild studio version)
+    file(MAKE_DIRECTORY "${studio}/MSBuild/${version}/Bin/amd64")
+    file(COPY_FILE "${MSBUILD}" "${studio}/MSBuild/${version}/Bin/amd64/MSBuild.exe")
 endfunction()
 
 function(lay_out_visual_studio studio)
     file(MAKE_DIRECTORY "${studio}/Common7/IDE")
     file(COPY_FILE "${DEVENV}" "${studio}/Common7/IDE/devenv.exe")
+    lay_out_msbuild("${studio}" Current)
     copy_with_crlf("${sources}/visualstudio/vcvars64.bat" "${studio}/VC/Auxiliary/Build/vcvars64.bat")
     copy_stubs(vc "${studio}/VC/Tools/MSVC/${msvc_toolset}/lib/x64")
     # cl.exe for Wine's cmd.exe, where vcvars64.bat puts it on PATH as the real one is.
@@ -112,6 +129,14 @@ function(lay_out_edem edem)
     make_import_library("${sources}/edem/EDEMCouplingClient4.def" "${edem}/lib/EDEMCouplingClient4.lib")
 endfunction()
 
+# A Fluent case folder as a user keeps one: the case and the journal that loads the compiled
+# library. Fluent's own build would put libudf/ (or edem_udf/) beside them.
+function(lay_out_fluent_case case)
+    file(WRITE "${case}/elbow.cas" "(0 \"Kestrune's stand-in case: only its presence counts.\")\n")
+    file(WRITE "${case}/load-udf.jou" "/file/read-case elbow.cas\n"
+                                      "/define/user-defined/compiled-functions load libudf\n")
+endfunction()
+
 include("${CMAKE_CURRENT_LIST_DIR}/recentreleases.cmake")
 
 if(NOT DESTINATION)
@@ -120,8 +145,14 @@ endif()
 if(NOT DEVENV OR NOT EXISTS "${DEVENV}")
     fail("give the built devenv stand-in with -DDEVENV=<file> (got \"${DEVENV}\")")
 endif()
+get_filename_component(devenv_folder "${DEVENV}" DIRECTORY)
+if(NOT MSBUILD)
+    set(MSBUILD "${devenv_folder}/MSBuild")
+endif()
+if(NOT EXISTS "${MSBUILD}")
+    fail("give the built MSBuild stand-in with -DMSBUILD=<file> (got \"${MSBUILD}\")")
+endif()
 if(NOT STUBS)
-    get_filename_component(devenv_folder "${DEVENV}" DIRECTORY)
     set(STUBS "${devenv_folder}/stubs")
 endif()
 if(NOT IS_DIRECTORY "${STUBS}/vc")
@@ -139,10 +170,11 @@ set(studio_folder "${DESTINATION}/Microsoft Visual Studio/2019/Community")
 set(edem_folder "${DESTINATION}/DEM Solutions/EDEM 2018")
 set(kits_folder "${DESTINATION}/Windows Kits")
 file(REMOVE_RECURSE "${DESTINATION}/ANSYS Inc" "${DESTINATION}/Microsoft Visual Studio"
-                    "${kits_folder}" "${DESTINATION}/DEM Solutions")
+                    "${kits_folder}" "${DESTINATION}/DEM Solutions" "${DESTINATION}/Fluent cases")
 lay_out_fluent("${fluent_folder}" 19 2 fluent "${sources}/fluent/makefile_nt.udf")
 lay_out_fluent_v242("${DESTINATION}/ANSYS Inc/v242/fluent")
 lay_out_visual_studio("${studio_folder}")
 lay_out_visual_studio_18("${DESTINATION}/Microsoft Visual Studio/18/Community")
 lay_out_windows_sdk("${kits_folder}")
 lay_out_edem("${edem_folder}")
+lay_out_fluent_case("${DESTINATION}/Fluent cases/弯管 换热")

@@ -145,15 +145,18 @@ bool compileSources(ProjectBuild &build)
 bool buildProject(const SolutionProject &entry, const QString &projectConfiguration,
     const QString &solutionFolder, const Toolchain &toolchain, int number)
 {
-    const BuildOutput output(number, QFileInfo(entry.path).fileName());
+    const BuildOutput output(number, entry.path);
     ProjectFile project;
     QString error;
     if (!readProjectFile(entry.path, projectConfiguration, project, error)) {
-        output.line(QStringLiteral("%1 : %2").arg(entry.path, error));
+        if (BuildOutput::style() == BuildOutput::Style::MSBuild)
+            output.error(QString(), error);
+        else
+            output.line(QStringLiteral("%1 : %2").arg(entry.path, error));
         return false;
     }
-    output.line(QStringLiteral("------ Build started: Project: %1, Configuration: %2 ------")
-                    .arg(entry.name, QString(projectConfiguration).replace('|', ' ')));
+    output.heading(QStringLiteral("------ Build started: Project: %1, Configuration: %2 ------")
+                       .arg(entry.name, QString(projectConfiguration).replace('|', ' ')));
     ProjectBuild build { project, toolchain, output,
         buildProperties(project, projectConfiguration, solutionFolder), {} };
     if (!checkProject(build, projectConfiguration))

@@ -23,9 +23,18 @@ QString findProgram(const QStringList &names)
     return QString();
 }
 
-// Common7/IDE holds devenv.exe; the installation is two folders up.
+// The installation this program belongs to: the nearest folder above it that holds the MSVC
+// toolsets (devenv.exe lies two folders down in Common7/IDE, MSBuild.exe four in
+// MSBuild/.../amd64).
 QString installationFolder()
 {
+    QDir folder(QCoreApplication::applicationDirPath());
+    for (int up = 0; up < 6; ++up) {
+        if (folder.exists(QStringLiteral("VC/Tools/MSVC")))
+            return folder.absolutePath();
+        if (!folder.cdUp())
+            break;
+    }
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../.."));
 }
 

@@ -6,6 +6,14 @@
 #ifndef KESTRUNE_STANDIN_UDF_H
 #define KESTRUNE_STANDIN_UDF_H
 
+/* The variant's folder, on the include path of a variant's build, says whether the library runs in
+   the host or a compute node. The stubs of the installation compile without it. */
+#if defined(__has_include)
+#if __has_include("udfconfig.h")
+#include "udfconfig.h"
+#endif
+#endif
+
 /* A UDF written in C++ must keep the C names that the function table refers to. */
 #ifdef __cplusplus
 #define UDF_C_LINKAGE extern "C"
@@ -71,7 +79,11 @@ real *F_Profile_Value(face_t f, Thread *t, int i);
 real C_Temperature(cell_t c, Thread *t);
 
 /* Message passing between host and nodes, from the multiport library (mport.dll) of parallel
-   builds: the rank of the calling process. */
+   builds: the rank of the calling process. A node links the MPI build of the library, which has
+   the query under its own name. */
+#ifdef RP_NODE
+#define mport_rank mport_node_rank
+#endif
 int mport_rank(void);
 
 #ifdef __cplusplus

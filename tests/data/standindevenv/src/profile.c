@@ -31,3 +31,9 @@ DEFINE_PROPERTY(density, c, t)
 {
     return C_T(c, t) > 0.0 ? 101325.0 / (287.0 * C_T(c, t)) : 1.2;
 }
+
+/* Host and node ask the rank from their own build of the message passing library. */
+__declspec(dllexport) int rank_of_this_process(void)
+{
+    return mport_rank();
+}

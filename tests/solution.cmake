@@ -70,3 +70,15 @@ foreach(standin kestrune_standin_cmdexe kestrune_standin_installations)
         add_dependencies(tst_createsolution ${standin})
     endif()
 endforeach()
+
+# Faults that must lose nothing: a full disk, a read-only file, cmake or a compile stopped half way.
+kestrune_add_test(tst_generatedfiles
+    SOURCES tst_generatedfiles.cpp ${solution_test_helpers}
+    LIBRARIES kestrune_engine LABELS solution)
+target_compile_definitions(tst_generatedfiles PRIVATE
+    KESTRUNE_VS_GENERATOR_SAMPLE="${KESTRUNE_VS_GENERATOR_SAMPLE}")
+foreach(standin kestrune_standin_cmdexe kestrune_standin_installations)
+    if(TARGET ${standin})
+        add_dependencies(tst_generatedfiles ${standin})
+    endif()
+endforeach()

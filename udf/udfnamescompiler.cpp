@@ -129,6 +129,9 @@ void FunctionTable::compile(ToolRunner &tools, const QString &variant, const QSt
             QFile::remove(objectPath);
     } else {
         QFile::remove(asidePath(objectPath));
+        // What a failed compiler left is no table either.
+        if (!run.succeeded())
+            QFile::remove(objectPath);
     }
     if (run.cancelled)
         return;

@@ -294,6 +294,9 @@ void tst_Builders::topLevelFileCannotBeWritten()
     QVERIFY(QDir().mkpath(blocked));
 
     QVERIFY(!build(false, {}, sources, "3ddp_host", root()));
+    const FileResults failed = engine->lastBuildOutcome().failedWrites;
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.constFirst().path, blocked);
     QVERIFY(!QFileInfo::exists(root() + "/3ddp_host"));
     QVERIFY(!QFileInfo::exists(root() + "/3ddp_node"));
     QVERIFY(!QFileInfo::exists(tempDir->path() + "/calls"));

@@ -5,10 +5,12 @@
        release 19.2.0
        inlet_velocity PROFILE
 
-   Usage: udfloader.exe <path of libudf.dll>. The path is taken from the wide command line, so
-   blanks and Chinese characters survive. Exit status: 0 when the table is sound, 2 when the library
-   cannot be loaded, 3 when it lacks a symbol, 4 when a row is broken. It is a Windows console
-   program without a C runtime, linked against kernel32 only. */
+   Usage: udfloader.exe [--hold] <path of libudf.dll>. The path is taken from the wide command line,
+   so blanks and Chinese characters survive. With --hold the library stays loaded after the listing
+   until standard input ends, as in a running Fluent: whoever would replace it meanwhile finds it in
+   use. Exit status: 0 when the table is sound, 2 when the library cannot be loaded, 3 when it lacks
+   a symbol, 4 when a row is broken. It is a Windows console program without a C runtime, linked
+   against kernel32 only. */
 #include "commandtail.h"
 #include "udf.h"
 
@@ -19,6 +21,7 @@ typedef int BOOL;
 typedef unsigned short WCHAR;
 typedef void (*ReleaseQuery)(int *major, int *minor, int *revision);
 
+#define STD_INPUT_HANDLE ((DWORD)-10)
 #define STD_OUTPUT_HANDLE ((DWORD)-11)
 #define STD_ERROR_HANDLE ((DWORD)-12)
 #define CP_UTF8 65001
@@ -31,6 +34,8 @@ __declspec(dllimport) HANDLE __stdcall GetStdHandle(DWORD handle);
 __declspec(dllimport) BOOL __stdcall WriteFile(
     HANDLE file, const void *data, DWORD size, DWORD *written, void *overlapped);
 __declspec(dllimport) void __stdcall ExitProcess(unsigned int status);
+__declspec(dllimport) BOOL
+    __stdcall ReadFile(HANDLE file, void *data, DWORD size, DWORD *read, void *overlapped);
 __declspec(dllimport) DWORD __stdcall GetLastError(void);
 __declspec(dllimport) HMODULE __stdcall LoadLibraryW(const WCHAR *path);
 __declspec(dllimport) void *__stdcall GetProcAddress(HMODULE module, const char *name);
@@ -73,11 +78,27 @@ static void putNumber(DWORD stream, long number)
     put(stream, digits + at);
 }
 
-/* Everything after the program name, without surrounding blanks and quotes: one path, even one
-   with blanks that the caller did not quote. */
-static int pathArgument(WCHAR *path)
+/* "--hold" at the start of the arguments, skipped; whether it was there. */
+static int holdSwitch(const WCHAR **at)
+{
+    static const char hold[] = "--hold";
+    int length = 0;
+    for (; hold[length]; ++length) {
+        if ((*at)[length] != (WCHAR)hold[length])
+            return 0;
+    }
+    if ((*at)[length] != L' ' && (*at)[length] != L'\t')
+        return 0;
+    for (*at += length; **at == L' ' || **at == L'\t'; ++*at) { }
+    return 1;
+}
+
+/* Everything after the program name and the switch, without surrounding blanks and quotes: one
+   path, even one with blanks that the caller did not quote. */
+static int pathArgument(WCHAR *path, int *hold)
 {
     const WCHAR *at = commandTail(GetCommandLineW());
+    *hold = holdSwitch(&at);
     int length = 0;
     for (; at[length]; ++length) {
         if (length == PATH_CAPACITY - 1)
@@ -178,11 +199,21 @@ static int putTable(const UDF_Data *table, int count)
     return sound;
 }
 
+/* Until the other end of standard input closes it. */
+static void waitForEndOfInput(void)
+{
+    char buffer[64];
+    DWORD read = 0;
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, (DWORD)sizeof buffer, &read, 0)
+        && read > 0) { }
+}
+
 static unsigned int run(void)
 {
     WCHAR path[PATH_CAPACITY];
-    if (!pathArgument(path)) {
-        put(STD_ERROR_HANDLE, "usage: udfloader.exe <path of libudf.dll>\n");
+    int hold = 0;
+    if (!pathArgument(path, &hold)) {
+        put(STD_ERROR_HANDLE, "usage: udfloader.exe [--hold] <path of libudf.dll>\n");
         return 1;
     }
     const HMODULE library = LoadLibraryW(path);
@@ -204,7 +235,10 @@ static unsigned int run(void)
         put(STD_ERROR_HANDLE, "udfloader: n_udf_data is negative\n");
         return 4;
     }
-    return putTable(table, *count) ? 0 : 4;
+    const int sound = putTable(table, *count);
+    if (hold)
+        waitForEndOfInput();
+    return sound ? 0 : 4;
 }
 
 void loaderMain(void)

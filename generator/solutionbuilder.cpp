@@ -80,15 +80,16 @@ BuildOutcome SolutionBuilder::build(const SolutionRequest &request, BuildOutcome
     }
     outcome.topLevelFileWritten = true;
     const QStringList variants = BuildTree::variantsOfBuild(request.variant);
+    bool inputsWritten = true;
     for (int i = 0; i < variants.size() && !tools.isCancelled(); ++i) {
-        buildVariantFolder(request, variants.at(i), outcome);
+        inputsWritten = buildVariantFolder(request, variants.at(i), outcome) && inputsWritten;
         emit events.progressChanged(65 + 15 * (i + 1) / int(variants.size()));
     }
     if (tools.isCancelled())
         return cancelled(request, outcome, false);
 
     // CMake would read what an earlier build left in place of a file that was not written.
-    if (!outcome.failedWrites.isEmpty()) {
+    if (!inputsWritten) {
         outcome.cleanup = SolutionCleanup::discardCMakeOutput(request.variant, request.buildRoot);
         return outcome;
     }
@@ -101,8 +102,9 @@ BuildOutcome SolutionBuilder::build(const SolutionRequest &request, BuildOutcome
     return outcome;
 }
 
-// One variant folder: made, its function table built, its CMakeLists.txt written.
-void SolutionBuilder::buildVariantFolder(
+// One variant folder: made, its function table built, its CMakeLists.txt written; false when the
+// latter was not.
+bool SolutionBuilder::buildVariantFolder(
     const SolutionRequest &request, const QString &name, BuildOutcome &outcome) const
 {
     QElapsedTimer clock;
@@ -128,6 +130,7 @@ void SolutionBuilder::buildVariantFolder(
         outcome.failedWrites.append(cmakeLists);
     emit events.stepFinished(BuildEvents::Step::FunctionTable, name,
         table.objectMade && table.failedWrites.isEmpty() && listsWritten, clock.elapsed());
+    return listsWritten;
 }
 
 // A cancelled run is told by outcome.cancelled; the caller removes what it left.

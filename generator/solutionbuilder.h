@@ -20,7 +20,7 @@ public:
     BuildOutcome build(const SolutionRequest &request, BuildOutcome outcome) const;
 
 private:
-    void buildVariantFolder(
+    bool buildVariantFolder(
         const SolutionRequest &request, const QString &name, BuildOutcome &outcome) const;
     void runCMake(const SolutionRequest &request, BuildOutcome &outcome) const;
     void cleanUp(const SolutionRequest &request, BuildOutcome &outcome) const;

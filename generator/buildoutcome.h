@@ -25,6 +25,10 @@ struct BuildOutcome {
     QString solutionPath; // FLUENTUDF.slnx or FLUENTUDF.sln, whichever CMake wrote
     QString compilerMessage; // what cl said when a function table failed to compile
     QString cmakeMessage; // what cmake said when it failed
+    // Copies in src and include that a regeneration in place kept although the picked file
+    // differs: they hold the user's edits.
+    QStringList keptCopies;
+    bool recordWritten = false; // the build root's record of the build, for a later resume
     // Every generated file that could not be written whole (a full disk, a read-only file), with
     // the reason; each is as it was before. The clean-up's own failures are in cleanup.
     FileResults failedWrites;
@@ -51,6 +55,9 @@ struct CreateRequest {
     QString fluentPath;
     QString edemPath;
     QString vsPath;
+    // An existing build root is made again in place: the copies already in src and include are
+    // kept as they are, the variant folders and the solution are made anew.
+    bool regenerateInPlace = false;
 };
 
 #endif // BUILDOUTCOME_H

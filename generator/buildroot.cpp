@@ -51,7 +51,51 @@ bool copyInto(const QStringList &files, const QString &folder, QStringList &copi
     return true;
 }
 
+bool sameContent(const QString &first, const QString &second)
+{
+    QFile a(first), b(second);
+    if (a.size() != b.size() || !a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    while (!a.atEnd()) {
+        if (a.read(1 << 16) != b.read(1 << 16))
+            return false;
+    }
+    return true;
+}
+
+// A copy that exists is the user's: it is listed when it differs from what was picked, and left.
+bool copyMissingInto(
+    const QStringList &files, const QString &folder, QStringList &copies, QStringList &kept)
+{
+    for (const QString &file : files) {
+        QString target = folder + "/" + QFileInfo(file).fileName();
+        if (QFileInfo::exists(target)) {
+            if (!sameContent(file, target))
+                kept.append(target);
+        } else {
+            target = folder;
+            if (!BuildRoot::copyFileReplacing(file, target))
+                return false;
+        }
+        copies.append(target);
+    }
+    return true;
+}
+
 } // namespace
+
+int BuildRoot::createKeepingCopies(const QStringList &headers, const QStringList &sources,
+    const QString &projectFolder, QStringList &headerCopies, QStringList &sourceCopies,
+    QStringList &kept)
+{
+    const QString root = BuildTree::root(projectFolder);
+    if (!makeFolders(root))
+        return 1;
+    if (!copyMissingInto(headers, BuildTree::includeFolder(root), headerCopies, kept)
+        || !copyMissingInto(sources, BuildTree::sourceFolder(root), sourceCopies, kept))
+        return 2;
+    return 0;
+}
 
 int BuildRoot::create(const QStringList &headers, const QStringList &sources,
     const QString &projectFolder, QStringList &headerCopies, QStringList &sourceCopies)

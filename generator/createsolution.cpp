@@ -1,11 +1,14 @@
 #include "kestrune.h"
 
+#include "buildrecord.h"
 #include "buildroot.h"
 #include "buildtree.h"
 #include "solutionbuilder.h"
 #include "solutionrequest.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
@@ -30,15 +33,20 @@ void runOffThisThread(const std::function<void()> &work)
 // The copy step of a create: the build root laid out off this thread; returns BuildRoot::create's
 // result.
 int layOutBuildRoot(BuildEvents &events, const CreateRequest &request, QStringList &headerCopies,
-    QStringList &sourceCopies)
+    QStringList &sourceCopies, QStringList &kept)
 {
     QElapsedTimer clock;
     clock.start();
     emit events.stepStarted(BuildEvents::Step::CopyFiles, QString());
     int result = 0;
     runOffThisThread([&] {
-        result = BuildRoot::create(
-            request.headers, request.sources, request.projectFolder, headerCopies, sourceCopies);
+        if (request.regenerateInPlace) {
+            result = BuildRoot::createKeepingCopies(request.headers, request.sources,
+                request.projectFolder, headerCopies, sourceCopies, kept);
+        } else {
+            result = BuildRoot::create(request.headers, request.sources, request.projectFolder,
+                headerCopies, sourceCopies);
+        }
     });
     emit events.stepFinished(BuildEvents::Step::CopyFiles, QString(), result == 0, clock.elapsed());
     if (result == 0)
@@ -54,6 +62,28 @@ SolutionRequest solutionRequestOf(
         BuildTree::root(request.projectFolder) };
 }
 
+// What an earlier build generated and the new one would not make again: the solution, which CMake
+// writes anew, and the folders of variants no longer built. Only generated files are removed; the
+// copies in src and include are the user's and are never touched.
+void removeEarlierBuild(const QString &root, const QString &newVariant)
+{
+    QDir(BuildTree::solutionFolder(root)).removeRecursively();
+    BuildRecord earlier;
+    if (BuildRecordFile::read(root, earlier) != BuildRecordFile::Status::Read)
+        return;
+    const QStringList kept = BuildTree::variantsOfBuild(newVariant);
+    for (const QString &name : BuildTree::variantsOfBuild(earlier.variant)) {
+        if (kept.contains(name))
+            continue;
+        const QString folder = BuildTree::variantFolder(root, name);
+        for (const QString &file : { BuildTree::functionTableObject(folder),
+                 BuildTree::functionTableSource(folder), BuildTree::compileBatch(folder),
+                 BuildTree::variantCMakeLists(folder) })
+            QFile::remove(file);
+        QDir().rmdir(folder);
+    }
+}
+
 } // namespace
 
 CKestrune::BuildOutcome CKestrune::createSolution(const CreateRequest &request)
@@ -66,7 +96,8 @@ CKestrune::BuildOutcome CKestrune::createSolution(const CreateRequest &request)
 
     BuildOutcome outcome;
     QStringList headerCopies, sourceCopies;
-    outcome.buildRootResult = layOutBuildRoot(*buildEvents, request, headerCopies, sourceCopies);
+    outcome.buildRootResult = layOutBuildRoot(
+        *buildEvents, request, headerCopies, sourceCopies, outcome.keptCopies);
     if (outcome.buildRootResult == 0 && request.buildType != CreateRequest::BuildType::LayoutOnly) {
         if (tools.isCancelled()) {
             outcome.cancelled = true;
@@ -74,7 +105,13 @@ CKestrune::BuildOutcome CKestrune::createSolution(const CreateRequest &request)
             const SolutionRequest solution = solutionRequestOf(request, headerCopies, sourceCopies);
             recordBuild(solution);
             const SolutionBuilder builder(tools, *buildEvents);
-            runOffThisThread([&] { outcome = builder.build(solution, outcome); });
+            runOffThisThread([&] {
+                if (request.regenerateInPlace)
+                    removeEarlierBuild(solution.buildRoot, solution.variant);
+                outcome = builder.build(solution, outcome);
+            });
+            if (outcome.succeeded())
+                outcome.recordWritten = writeBuildRecord();
         }
     }
     buildOutcome = outcome;

@@ -10,6 +10,7 @@
 #include "solutioncleanup.h"
 #include "solutionrequest.h"
 
+#include <QDebug>
 #include <QFileSystemWatcher>
 #include <QThread>
 #include <QTimer>
@@ -83,6 +84,9 @@ void CKestrune::recordBuild(const SolutionRequest &request)
     fluentPath = request.fluentPath;
     vsPath = request.vsPath;
     buildRoot = request.buildRoot;
+    const QString caseFolder = record.buildRoot == request.buildRoot ? record.caseFolder : QString();
+    record = BuildRecord::of(request);
+    record.caseFolder = caseFolder;
 
     // Qt warns about empty path lists; an empty source list simply leaves nothing watched.
     const QStringList watched = fileWatcher->files();
@@ -97,7 +101,25 @@ bool CKestrune::buildSolution(const SolutionRequest &request)
 {
     recordBuild(request);
     buildOutcome = SolutionBuilder(tools, *buildEvents).build(request, BuildOutcome());
+    if (buildOutcome.succeeded())
+        buildOutcome.recordWritten = writeBuildRecord();
     return buildOutcome.succeeded();
+}
+
+// Written once the solution exists, so that a build root with a record is one that can be resumed.
+// A case folder chosen for an earlier build of the same root is kept.
+bool CKestrune::writeBuildRecord()
+{
+    BuildRecord onDisk;
+    if (record.caseFolder.isEmpty()
+        && BuildRecordFile::read(record.buildRoot, onDisk) == BuildRecordFile::Status::Read)
+        record.caseFolder = onDisk.caseFolder;
+    QString error;
+    if (BuildRecordFile::write(record, &error))
+        return true;
+    qWarning() << "Failed to write the build record" << BuildRecordFile::path(record.buildRoot)
+               << error;
+    return false;
 }
 
 bool CKestrune::buildCouplingSolution(QStringList headers, QStringList sources, QString variant,

@@ -3,6 +3,8 @@
 
 #include "buildevents.h"
 #include "buildoutcome.h"
+#include "buildrecord.h"
+#include "tableregeneration.h"
 #include "toolrunner.h"
 
 #include <QObject>
@@ -108,6 +110,21 @@ public:
     // The source copies the watcher holds (those of the last build).
     QStringList watchedSources() const;
 
+    // A build root made earlier (by this or another start of Kestrune), told by its folder or the
+    // project folder above it: its record is read and its sources are watched as after a create.
+    // Nothing changes when the record cannot be read.
+    BuildRecordFile::Status resumeBuild(const QString &folder, QString *error = nullptr);
+    // The record of the last build, created or resumed; empty before either.
+    const BuildRecord &recordedBuild() const { return record; }
+    // Every variant's function table of the last build written and compiled now, on the calling
+    // thread (after a regeneration in progress has ended).
+    RegeneratedTables refreshTables();
+    // The same off the engine's thread, as after a save; reported through
+    // events()->tablesRegenerated.
+    void refreshTablesInBackground();
+    // Returns once a regeneration in progress has ended and been reported; at once when none runs.
+    void waitForRegeneration();
+
     // The limits of the cmake and cmd.exe runs. Tests shorten them to exercise a hung tool quickly.
     void setProcessTimeoutsForTesting(int milliseconds);
 
@@ -119,7 +136,9 @@ private:
     // Both build types run one body; they differ only in what the request says.
     bool buildSolution(const SolutionRequest &request);
     void recordBuild(const SolutionRequest &request);
+    bool writeBuildRecord();
     void startRegeneration();
+    TableRegeneration regenerationJob() const;
 
     QFileSystemWatcher *fileWatcher = nullptr;
     QStringList buildHeaders;
@@ -131,6 +150,7 @@ private:
     // The node variant of a coupling build is built without the adaptor files; its function table
     // must be regenerated from that same list.
     QStringList buildNodeSources;
+    BuildRecord record;
 
     BuildOutcome buildOutcome;
 

@@ -4,6 +4,7 @@
 #include "functiontable.h"
 #include "tableregeneration.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFileSystemWatcher>
 #include <QThread>
@@ -22,6 +23,17 @@ void CKestrune::scheduleRegeneration(const QString &path)
     regenerationTimer->start();
 }
 
+// A copy of the recorded build, so that the regeneration needs nothing of the engine meanwhile.
+TableRegeneration CKestrune::regenerationJob() const
+{
+    TableRegeneration job { BuildTree::variantsOfBuild(variant), {}, {}, fluentPath, vsPath };
+    for (const QString &name : job.variants) {
+        job.sources.append(name == variant ? buildSources : buildNodeSources);
+        job.folders.append(BuildTree::variantFolder(buildRoot, name));
+    }
+    return job;
+}
+
 // Host and node tables are built at once, each with its own compiler; a create waits for the
 // regeneration to end, and a regeneration asked for during a create starts after it.
 void CKestrune::startRegeneration()
@@ -32,11 +44,7 @@ void CKestrune::startRegeneration()
     regenerating = true;
     tools.reset();
 
-    TableRegeneration job { BuildTree::variantsOfBuild(variant), {}, {}, fluentPath, vsPath };
-    for (const QString &name : job.variants) {
-        job.sources.append(name == variant ? buildSources : buildNodeSources);
-        job.folders.append(BuildTree::variantFolder(buildRoot, name));
-    }
+    const TableRegeneration job = regenerationJob();
     regenerationThread = QThread::create(
         [&tools = tools, &events = *buildEvents, job] { regenerateTables(tools, events, job); });
     connect(regenerationThread, &QThread::finished, this, [this] {
@@ -67,4 +75,31 @@ void CKestrune::onSourceFileChanged(const QString &path)
         FunctionTable::compile(tools, name, fluentPath, vsPath, folder);
         FunctionTable::removeTemporaries(folder);
     }
+}
+
+void CKestrune::refreshTablesInBackground()
+{
+    if (variant.isEmpty())
+        return;
+    regenerationPending = true;
+    startRegeneration();
+}
+
+RegeneratedTables CKestrune::refreshTables()
+{
+    if (variant.isEmpty())
+        return {};
+    if (regenerationThread)
+        regenerationThread->wait();
+    tools.reset();
+    return regenerateTables(tools, *buildEvents, regenerationJob());
+}
+
+void CKestrune::waitForRegeneration()
+{
+    if (!regenerationThread)
+        return;
+    regenerationThread->wait();
+    // Its reports and its end reach this thread queued.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }

@@ -82,3 +82,12 @@ foreach(standin kestrune_standin_cmdexe kestrune_standin_installations)
         add_dependencies(tst_generatedfiles ${standin})
     endif()
 endforeach()
+
+# A build root that outlives the engine: its record, a resume, a regeneration in place.
+kestrune_add_test(tst_resume SOURCES tst_resume.cpp helpers/filetree.h
+    LIBRARIES kestrune_engine LABELS solution)
+foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
+    if(TARGET ${standin})
+        add_dependencies(tst_resume ${standin})
+    endif()
+endforeach()

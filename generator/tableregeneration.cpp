@@ -51,25 +51,27 @@ std::vector<FunctionTable::Build> buildTables(ToolRunner &tools, const TableRege
 
 } // namespace
 
-void regenerateTables(ToolRunner &tools, BuildEvents &events, const TableRegeneration &job)
+RegeneratedTables regenerateTables(
+    ToolRunner &tools, BuildEvents &events, const TableRegeneration &job)
 {
     QElapsedTimer clock;
     clock.start();
     emit events.stepStarted(BuildEvents::Step::Regeneration, QString());
     const std::vector<FunctionTable::Build> tables = buildTables(tools, job);
 
-    QList<int> counts;
-    QStringList failed;
-    QString message;
+    RegeneratedTables result;
+    result.variants = job.variants;
     for (int i = 0; i < int(tables.size()); ++i) {
-        counts.append(tables.at(i).functionCount);
+        result.functionCounts.append(tables.at(i).functionCount);
         if (!tables.at(i).objectMade) {
-            failed.append(job.variants.at(i));
-            if (message.isEmpty())
-                message = tables.at(i).compile.output.trimmed();
+            result.failedVariants.append(job.variants.at(i));
+            if (result.compilerMessage.isEmpty())
+                result.compilerMessage = tables.at(i).compile.output.trimmed();
         }
     }
     emit events.stepFinished(
-        BuildEvents::Step::Regeneration, QString(), failed.isEmpty(), clock.elapsed());
-    emit events.tablesRegenerated(job.variants, counts, failed, message);
+        BuildEvents::Step::Regeneration, QString(), result.succeeded(), clock.elapsed());
+    emit events.tablesRegenerated(
+        result.variants, result.functionCounts, result.failedVariants, result.compilerMessage);
+    return result;
 }

@@ -18,8 +18,17 @@ struct TableRegeneration {
     QString vsPath;
 };
 
+// What became of one regeneration; functionCounts follows variants, -1 where no table was written.
+struct RegeneratedTables {
+    QStringList variants;
+    QList<int> functionCounts;
+    QStringList failedVariants; // variants whose udf_names.obj was not made
+    QString compilerMessage;
+    bool succeeded() const { return failedVariants.isEmpty(); }
+};
+
 // Writes and compiles the table of every variant, host and node at once, and reports the step and
 // the tables made through the events.
-void regenerateTables(ToolRunner &tools, BuildEvents &events, const TableRegeneration &job);
+RegeneratedTables regenerateTables(ToolRunner &tools, BuildEvents &events, const TableRegeneration &job);
 
 #endif // TABLEREGENERATION_H

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "logpane.h"
+#include "logtext.h"
 
 #include <QStatusBar>
 #include <QToolButton>
@@ -51,21 +52,17 @@ void MainWindow::showRegeneratedTables(const QStringList &variants,
     const QList<int> &functionCounts, const QStringList &failedVariants,
     const QString &compilerMessage)
 {
+    const RegeneratedTables tables { variants, functionCounts, failedVariants, compilerMessage };
+    logPane->appendLine(LogText::tablesRegenerated(tables));
     if (failedVariants.isEmpty()) {
         statusBar()->showMessage(tr("udf_names.obj 已更新：%1 个函数").arg(functionCounts.value(0)),
             statusMessageTimeoutMs);
-        QStringList counts;
-        for (int i = 0; i < variants.size(); ++i)
-            counts.append(tr("%1 %2 个函数").arg(variants.at(i)).arg(functionCounts.value(i)));
-        logPane->appendLine(tr("【更新函数表】udf_names.obj 已更新：") + counts.join(tr("，")));
         return;
     }
     const QString firstLine = compilerMessage.trimmed().section('\n', 0, 0).trimmed();
     statusBar()->showMessage(tr("udf_names.obj 编译失败：%1")
                                  .arg(firstLine.isEmpty() ? failedVariants.join(", ") : firstLine),
         statusMessageTimeoutMs);
-    logPane->appendLine(
-        tr("【更新函数表】udf_names.obj 编译失败：%1").arg(failedVariants.join(", ")));
     if (!compilerMessage.trimmed().isEmpty())
         logPane->appendLine(compilerMessage.trimmed());
 }

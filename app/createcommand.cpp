@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "buildtree.h"
+#include "createchecks.h"
+#include "logpane.h"
 #include "kestrune.h"
 
 #include <QDebug>
@@ -9,14 +11,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
 
 namespace {
-// Letter case is ignored, as Windows does: QDir's name filters are case-insensitive by default.
-bool folderHolds(const QString &folder, const QString &fileName)
-{
-    return !QDir(folder).entryList({ fileName }, QDir::Files).isEmpty();
-}
-
 QString withForwardSlashes(QString path)
 {
     return path.replace('\\', '/');
@@ -30,24 +28,12 @@ void MainWindow::warn(const QString &text)
 
 bool MainWindow::installationsFound(const QString &fluentFolder, const QString &vsFolder)
 {
-    if (!folderHolds(fluentFolder + "/ntbin/win64", "fluent.exe")) {
-        warn(tr("fluent路径错误！！！"));
-        return false;
-    }
-    if (!folderHolds(vsFolder + "/Common7/IDE", "devenv.exe")) {
-        warn(tr("visual studio路径错误！！！"));
-        return false;
-    }
-    qDebug() << "指定路径下找到 fluent.exe  devenv.exe文件.";
-    if (ui->rbtnFluentUdf->isChecked())
+    const QString problem = CreateChecks::installationProblem(fluentFolder, vsFolder,
+        !ui->rbtnFluentUdf->isChecked(), withForwardSlashes(ui->editPathEdem->text()));
+    if (problem.isEmpty())
         return true;
-    const QString edemFolder = withForwardSlashes(ui->editPathEdem->text());
-    if (!folderHolds(edemFolder + "/bin", "edem.exe")) {
-        warn(tr("Edem路径错误！！！"));
-        return false;
-    }
-    qDebug() << "指定路径下找到 edem.exe文件.";
-    return true;
+    warn(problem);
+    return false;
 }
 
 QString MainWindow::variantName() const
@@ -68,38 +54,32 @@ CKestrune::CreateRequest::BuildType MainWindow::buildType() const
     return ui->rbtnFluentUdf->isChecked() ? BuildType::FluentUdf : BuildType::LayoutOnly;
 }
 
-// A tree without its solution or a function table must not be shown as a finished build.
-bool MainWindow::checkBuildResult(const CKestrune::BuildOutcome &outcome)
-{
-    using Problem = CKestrune::BuildOutcome::CMakeProblem;
-    if (outcome.cmakeProblem == Problem::TooOldForGenerator) {
-        warn(tr(
-            "所选的Visual Studio需要CMake %1或更新的版本，当前CMake的版本是%2，请更新CMake！！！")
-                 .arg(CKestrune::minimumCMakeVersionFor(CKestrune::visualStudioGenerator(
-                          withForwardSlashes(ui->editPathVS->text()))),
-                     outcome.cmakeVersion));
-        return false;
-    }
-    if (!outcome.topLevelFileWritten || outcome.cmakeProblem != Problem::None) {
-        warn(tr("CMake生成失败，请检查CMake及VS路径！！！"));
-        return false;
-    }
-    if (!outcome.variantsWithoutObject.isEmpty()) {
-        warn(tr("udf_names.obj编译失败，请检查VS路径！！！"));
-        return false;
-    }
-    return true;
-}
-
 // What cmd, CMake and Visual Studio cannot take in a build root is refused before anything is
 // written, naming what is wrong.
 bool MainWindow::projectFolderUsable(const QString &folder)
 {
-    const QString unusable = CKestrune::unusableInBuildRoot(BuildTree::root(folder));
-    if (unusable.isEmpty())
+    const QString problem = CreateChecks::projectFolderProblem(folder);
+    if (problem.isEmpty())
         return true;
-    warn(tr("工程路径中含有“%1”，无法生成可编译的VS工程，请更换路径！！！").arg(unusable));
+    warn(problem);
     return false;
+}
+
+// The copies in src hold the user's edits: a solution made before is made again around them, never
+// by deleting them.
+bool MainWindow::regenerateAgreed(const QString &solution)
+{
+    QMessageBox box(QMessageBox::Question, tr("警告"),
+        tr("该文件夹中已有VS工程：\n %1\n重新生成将保留src和include中的文件及其修改，"
+           "按当前选项重新生成VS工程吗？")
+            .arg(solution),
+        QMessageBox::NoButton, this);
+    QPushButton *regenerate = box.addButton(tr("重新生成"), QMessageBox::AcceptRole);
+    box.addButton(tr("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(regenerate);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
+    return box.clickedButton() == regenerate;
 }
 
 void MainWindow::on_btnCreateVsProject_clicked()
@@ -109,7 +89,7 @@ void MainWindow::on_btnCreateVsProject_clicked()
     if (!installationsFound(fluentFolder, vsFolder))
         return;
     if (ui->listSourceFiles->count() == 0) {
-        warn(tr("添加至少一个源文件！"));
+        warn(CreateChecks::noSourceProblem());
         return;
     }
 
@@ -121,16 +101,9 @@ void MainWindow::on_btnCreateVsProject_clicked()
     if (!projectFolderUsable(projectPath))
         return;
 
-    const QString solutionFolder = BuildTree::solutionFolder(BuildTree::root(projectPath));
-    const QString solutionName = BuildTree::solutionName();
-    if (folderHolds(solutionFolder, solutionName + ".sln")
-        || folderHolds(solutionFolder, solutionName + ".slnx")) {
-        QMessageBox box(QMessageBox::Information, tr("警告"),
-            tr("手动删除以下文件夹后重新生成！！！\n %1").arg(solutionFolder));
-        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-        box.exec();
+    const QString existing = CreateChecks::existingSolution(projectPath);
+    if (!existing.isEmpty() && !regenerateAgreed(existing))
         return;
-    }
 
     ui->progressBar->setValue(33);
     CKestrune::CreateRequest request;
@@ -142,17 +115,23 @@ void MainWindow::on_btnCreateVsProject_clicked()
     request.fluentPath = fluentFolder;
     request.edemPath = withForwardSlashes(ui->editPathEdem->text());
     request.vsPath = vsFolder;
+    request.regenerateInPlace = !existing.isEmpty();
     projectPath = BuildTree::root(projectPath);
     finishCreate(runCreate(request), request.buildType);
 }
 
+// Without a create of this window's own, the build root is asked for and resumed: its sources are
+// watched again and its tables brought up to date, since they may have changed while no one
+// watched.
 void MainWindow::on_btnOpenVsProject_clicked()
 {
-    if (projectPath.isEmpty()) {
-        warn(tr("请先创建！！！"));
+    if (projectPath.isEmpty() && !resumeBuildRoot())
         return;
-    }
-    QString program = ui->editPathVS->text() + "\\Common7\\IDE\\devenv.exe";
+    // A resumed build opens with the Visual Studio it was made for.
+    const QString vsFolder = resumedBuildRoot == projectPath
+        ? QString(generator->recordedBuild().vsPath).replace('/', '\\')
+        : ui->editPathVS->text();
+    QString program = vsFolder + "\\Common7\\IDE\\devenv.exe";
     // Visual Studio 2026 gets FLUENTUDF.slnx from CMake, the older ones FLUENTUDF.sln.
     QString solution = CKestrune::solutionFileOf(projectPath);
     if (solution.isEmpty())
@@ -163,5 +142,30 @@ void MainWindow::on_btnOpenVsProject_clicked()
     // Elsewhere a backslash is an ordinary file-name character, and the program would not start.
     program.replace('\\', '/');
 #endif
-    QProcess::startDetached(program, arguments, QString());
+    if (!QProcess::startDetached(program, arguments, QString()))
+        warn(tr("无法启动Visual Studio：%1").arg(program));
+}
+
+bool MainWindow::resumeBuildRoot()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("工程文件保存在..."), "./", QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return false;
+    QString reason;
+    const BuildRecordFile::Status status = generator->resumeBuild(folder, &reason);
+    if (status != BuildRecordFile::Status::Read) {
+        warn(CreateChecks::resumeProblem(folder, status, reason));
+        return false;
+    }
+    const BuildRecord &record = generator->recordedBuild();
+    projectPath = record.buildRoot;
+    resumedBuildRoot = record.buildRoot;
+    logPane->startRun(tr("打开VS工程：%1").arg(projectPath));
+    logPane->appendLine(tr("已恢复 %1（%2），监测 %3 个源文件")
+                            .arg(projectPath, record.variant)
+                            .arg(generator->watchedSources().size()));
+    statusBar()->showMessage(tr("已恢复 %1，正在更新函数表…").arg(projectPath), statusMessageTimeoutMs);
+    generator->refreshTablesInBackground();
+    return true;
 }

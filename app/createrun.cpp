@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "createchecks.h"
 #include "logpane.h"
+#include "logtext.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
@@ -26,6 +28,8 @@ CKestrune::BuildOutcome MainWindow::runCreate(const CKestrune::CreateRequest &re
     // bar must be complete before the user is told anything.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     setCreating(false);
+    for (const QString &copy : outcome.keptCopies)
+        logPane->appendLine(LogText::copyKept(copy));
     if (outcome.cancelled)
         logPane->appendLine(tr("创建已取消"));
     logPane->flush();
@@ -45,13 +49,11 @@ void MainWindow::finishCreate(
     const bool layoutOnly = buildType == CKestrune::CreateRequest::BuildType::LayoutOnly;
     if (outcome.buildRootResult != 0 || (!layoutOnly && !outcome.succeeded()))
         logPane->showFailure();
-    if (outcome.buildRootResult == 1)
-        warn(tr("创建失败，请更换路径！！！"));
-    else if (outcome.buildRootResult == 2)
-        warn(tr("请检查文件位置及占用情况！！！"));
-    else if (layoutOnly)
-        warn(tr("等待搭建！！！"));
-    else if (checkBuildResult(outcome))
+    const QString problem = CreateChecks::outcomeProblem(
+        outcome, layoutOnly, QString(ui->editPathVS->text()).replace('\\', '/'));
+    if (!problem.isEmpty())
+        warn(problem);
+    else
         ui->progressBar->setValue(100);
 }
 

@@ -1,5 +1,7 @@
 #include "logpane.h"
 
+#include "logtext.h"
+
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -17,33 +19,6 @@ namespace {
 // Enough for any build; the oldest lines go first when a tool prints without end.
 const int maximumLines = 50000;
 
-QString stepName(BuildEvents::Step step)
-{
-    switch (step) {
-    case BuildEvents::Step::CopyFiles:
-        return LogPane::tr("复制文件");
-    case BuildEvents::Step::FunctionTable:
-        return LogPane::tr("生成函数表");
-    case BuildEvents::Step::CMake:
-        return LogPane::tr("运行 CMake");
-    case BuildEvents::Step::CleanUp:
-        return LogPane::tr("清理解决方案");
-    case BuildEvents::Step::Regeneration:
-        return LogPane::tr("更新函数表");
-    }
-    return QString();
-}
-
-QString stepLabel(BuildEvents::Step step, const QString &variant)
-{
-    const QString name = stepName(step);
-    return "【" + (variant.isEmpty() ? name : name + " " + variant) + "】";
-}
-
-QString seconds(qint64 milliseconds)
-{
-    return QString::number(milliseconds / 1000.0, 'f', 1);
-}
 } // namespace
 
 LogPane::LogPane(QWidget *parent)
@@ -102,7 +77,7 @@ void LogPane::startRun(const QString &title)
 {
     toolStart = QTextCursor();
     failure = QTextCursor();
-    appendLine("==== " + title + " ====");
+    appendLine(LogText::runTitle(title));
 }
 
 void LogPane::appendLine(const QString &line)
@@ -171,14 +146,13 @@ void LogPane::showFailure()
 
 void LogPane::stepStarted(BuildEvents::Step step, const QString &variant)
 {
-    appendLine(stepLabel(step, variant) + tr("开始"));
+    appendLine(LogText::stepStarted(step, variant));
 }
 
 void LogPane::stepFinished(
     BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds)
 {
-    const QString outcome = succeeded ? tr("完成，用时 %1 秒") : tr("失败，用时 %1 秒");
-    appendLine(stepLabel(step, variant) + outcome.arg(seconds(milliseconds)));
+    appendLine(LogText::stepFinished(step, variant, succeeded, milliseconds));
     if (succeeded)
         return;
     flush();
@@ -189,7 +163,7 @@ void LogPane::stepFinished(
 
 void LogPane::toolStarted(const QString &commandLine)
 {
-    appendLine("> " + commandLine);
+    appendLine(LogText::toolStarted(commandLine));
     flush();
     toolStart = endOfLog();
     toolStart.movePosition(QTextCursor::PreviousBlock);
@@ -203,15 +177,8 @@ void LogPane::toolOutput(const QString &text)
 void LogPane::toolFinished(
     const QString &, bool finished, bool cancelled, int exitCode, qint64 milliseconds)
 {
-    QString status;
-    if (cancelled)
-        status = tr("已取消");
-    else if (!finished)
-        status = tr("超时");
-    else
-        status = tr("退出代码 %1").arg(exitCode);
-    appendLine(status + tr("，用时 %1 秒").arg(seconds(milliseconds)));
-    if (!cancelled && (!finished || exitCode != 0) && !toolStart.isNull())
+    appendLine(LogText::toolFinished(finished, cancelled, exitCode, milliseconds));
+    if (LogText::toolFailed(finished, cancelled, exitCode) && !toolStart.isNull())
         rememberFailure(toolStart);
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "createchecks.h"
 #include "kestrune.h"
 
 #include <QAction>
@@ -68,7 +69,7 @@ void MainWindow::on_btnAdd_clicked()
 void MainWindow::addPickedFile(const QString &path)
 {
     const QString fileName = path.mid(path.lastIndexOf('/') + 1);
-    const bool isHeader = fileName.endsWith('h');
+    const bool isHeader = CreateChecks::isHeaderFile(fileName);
     QListWidget *list = isHeader ? ui->listHeaderFiles : ui->listSourceFiles;
     QStringList &paths = isHeader ? headerFiles : sourceFiles;
     for (int row = 0; row < list->count(); ++row) {

@@ -54,8 +54,10 @@ private:
     bool installationsFound(const QString &fluentFolder, const QString &vsFolder);
     QString variantName() const;
     CKestrune::CreateRequest::BuildType buildType() const;
-    bool checkBuildResult(const CKestrune::BuildOutcome &outcome);
     bool projectFolderUsable(const QString &folder);
+    bool regenerateAgreed(const QString &solution);
+    bool resumeBuildRoot();
+
     void setUpLogPane();
     void fitLogPane(bool open);
     void connectBuildEvents();
@@ -71,6 +73,8 @@ private:
     QStringList headerFiles;
     QStringList sourceFiles;
     QString projectPath;
+    // The build root the open command resumed, when the window did not create it.
+    QString resumedBuildRoot;
     // Where the paths that this start found by itself came from, for the status bar.
     QStringList foundPathNotes;
     LogPane *logPane = nullptr;

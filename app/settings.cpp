@@ -3,14 +3,14 @@
 
 #include "installationfinder.h"
 #include "installationprobe.h"
+#include "settingsfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
-const char settingsPath[] = "../ini/settings.json";
-
 QJsonObject settingsObject(const QByteArray &content)
 {
     return QJsonDocument::fromJson(content).object();
@@ -21,7 +21,7 @@ void keepHandEditedFile(const QByteArray &content)
 {
     if (content.trimmed().isEmpty() || QJsonDocument::fromJson(content).isObject())
         return;
-    const QString backupPath = QString::fromLatin1(settingsPath) + ".bak";
+    const QString backupPath = SettingsFile::path() + ".bak";
     QFile::remove(backupPath);
     QFile backup(backupPath);
     if (backup.open(QIODevice::WriteOnly))
@@ -49,10 +49,9 @@ void MainWindow::loadSettings()
 // the key stored it so. Without a readable file the fields keep the form's defaults.
 QStringList MainWindow::showStoredPaths()
 {
-    QFile file(QString::fromLatin1(settingsPath));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(SettingsFile::path()).isReadable())
         return {};
-    const QJsonObject settings = settingsObject(file.readAll());
+    const QJsonObject settings = SettingsFile::read();
     const auto shown = [&settings](const char *key) {
         return settings.value(QLatin1String(key)).toString().replace('/', '\\');
     };
@@ -69,7 +68,7 @@ QStringList MainWindow::showStoredPaths()
 
 void MainWindow::storeSetting(const QString &key, const QString &value)
 {
-    QFile file(QString::fromLatin1(settingsPath));
+    QFile file(SettingsFile::path());
     if (!file.open(QIODevice::ReadWrite))
         return;
     const QByteArray content = file.readAll();

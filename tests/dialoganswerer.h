@@ -58,6 +58,17 @@ public:
             box->button(which)->click();
         };
     }
+    // Presses the button of a message box that carries the text, such as "重新生成".
+    static Answer pressButton(const QString &text)
+    {
+        return [text](QDialog *dialog) {
+            for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>()) {
+                if (button->text() == text)
+                    return button->click();
+            }
+            dialog->reject();
+        };
+    }
     // Types the name of a file to save in a folder.
     static Answer saveAs(const QString &folder, const QString &name)
     {

@@ -22,6 +22,8 @@ private slots:
     void cleanup();
     void serialUdfBuild();
     void parallelCouplingBuildKeepsAdaptorsOutOfTheNode();
+    void nextDaysWindowResumesTheBuild();
+    void recreateKeepsTheEditedCopy();
 
 private:
     void create(const char *buildType, int parallel, const QStringList &sources);
@@ -98,7 +100,7 @@ void tst_CreateBuild::serialUdfBuild()
 
     QCOMPARE(fixture->child<QProgressBar>("progressBar")->value(), 100);
     QCOMPARE(QDir(buildRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-        QStringList({ "3ddp", "include", "solution", "src" }));
+        QStringList({ "3ddp", "include", "kestrune.json", "solution", "src" }));
     QCOMPARE(fixture->filesIn(buildRoot() + "/3ddp"), QStringList { "udf_names.obj" });
     QCOMPARE(solutionProjects(), QStringList { "3ddp" });
     QVERIFY(objectOf("3ddp").contains("inlet_velocity"));
@@ -133,6 +135,61 @@ void tst_CreateBuild::parallelCouplingBuildKeepsAdaptorsOutOfTheNode()
     // Once the regeneration is reported, its temporaries are gone too.
     QTRY_VERIFY(statusMessages.contains({ QStringLiteral("udf_names.obj 已更新：3 个函数") }));
     QVERIFY(!QFileInfo::exists(buildRoot() + "/3ddp_node/udf_names.c"));
+}
+
+// The window is closed after a create, a source changes while nothing watches, and the open
+// command of a new window resumes the build root: the table is brought up to date, Visual Studio
+// is started on the solution, and later saves regenerate again.
+void tst_CreateBuild::nextDaysWindowResumesTheBuild()
+{
+    fixture->makeFile("picked/inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
+    create("rbtnFluentUdf", 1, { "inlet.c" });
+    QCOMPARE(fixture->child<QProgressBar>("progressBar")->value(), 100);
+    delete fixture->window;
+    fixture->window = nullptr;
+    const QString copy = buildRoot() + "/src/inlet.c";
+    QVERIFY(filetree::write(copy, filetree::read(copy) + "DEFINE_INIT(while_closed, d) { }\n"));
+
+    fixture->open();
+    fixture->useStandinInstallations();
+    QSignalSpy statusMessages(fixture->window->statusBar(), &QStatusBar::messageChanged);
+    answerer->expect(DialogAnswerer::chooseFolder(buildRoot()));
+    fixture->child<QPushButton>("btnOpenVsProject")->click();
+    QVERIFY(answerer->allAnswered());
+    QTRY_VERIFY_WITH_TIMEOUT(objectOf("3ddp").contains("while_closed"), 20000);
+    QTRY_VERIFY(statusMessages.contains({ QStringLiteral("udf_names.obj 已更新：2 个函数") }));
+    QVERIFY(statusMessages.at(0).at(0).toString().startsWith("已恢复 " + buildRoot()));
+    const QString devenvLog = QStringLiteral(KESTRUNE_STANDIN_INSTALLATIONS)
+        + "/Microsoft Visual Studio/2019/Community/Common7/IDE/devenv.log";
+    QTRY_VERIFY(filetree::read(devenvLog).contains(
+        (buildRoot() + "/solution/FLUENTUDF.sln\n").toUtf8()));
+    QCOMPARE(fixture->statusAfterTick(), buildRoot() + QStringLiteral("/src文件夹监测中..."));
+
+    QVERIFY(filetree::write(copy, filetree::read(copy) + "DEFINE_ADJUST(next_save, d) { }\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(objectOf("3ddp").contains("next_save"), 20000);
+}
+
+// Creating again into the same folder asks, and regenerating keeps the copy the user edited while
+// the build changes from serial to parallel.
+void tst_CreateBuild::recreateKeepsTheEditedCopy()
+{
+    fixture->makeFile("picked/inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
+    create("rbtnFluentUdf", 1, { "inlet.c" });
+    const QString copy = buildRoot() + "/src/inlet.c";
+    const QByteArray edited = filetree::read(copy) + "DEFINE_ON_DEMAND(edited)\n{\n}\n";
+    QVERIFY(filetree::write(copy, edited));
+    QTRY_VERIFY_WITH_TIMEOUT(objectOf("3ddp").contains("edited"), 20000);
+
+    fixture->child<QComboBox>("cbParallel")->setCurrentIndex(0);
+    answerer->expect(DialogAnswerer::chooseFolder(projectFolder));
+    answerer->expect(DialogAnswerer::pressButton(QStringLiteral("重新生成")));
+    fixture->child<QPushButton>("btnCreateVsProject")->click();
+    QVERIFY(answerer->allAnswered());
+    QCOMPARE(fixture->child<QProgressBar>("progressBar")->value(), 100);
+    QCOMPARE(filetree::read(copy), edited);
+    QCOMPARE(solutionProjects(), QStringList({ "3ddp_host", "3ddp_node" }));
+    QVERIFY(objectOf("3ddp_node").contains("edited"));
+    QVERIFY(!QFileInfo::exists(buildRoot() + "/3ddp"));
 }
 
 QTEST_MAIN(tst_CreateBuild)

@@ -159,9 +159,11 @@ void tst_CreateCommand::cancelledFolderDialogForgetsTheProject()
     QCOMPARE(answerer->seen.last().title, QStringLiteral("工程文件保存在..."));
     QCOMPARE(fixture->statusAfterTick(), QStringLiteral("文件监测中..."));
 
-    answerer->expect(DialogAnswerer::clickOk());
+    // Without a create of its own the open command asks which build root to resume.
+    answerer->expect(DialogAnswerer::cancel());
     fixture->child<QPushButton>("btnOpenVsProject")->click();
-    QCOMPARE(lastMessage(), QStringLiteral("请先创建！！！"));
+    QCOMPARE(answerer->seen.last().className, QByteArray("QFileDialog"));
+    QCOMPARE(fixture->statusAfterTick(), QStringLiteral("文件监测中..."));
 }
 
 void tst_CreateCommand::dpmLaysOutTheBuildRootAndStops()
@@ -199,15 +201,15 @@ void tst_CreateCommand::existingSolutionIsNotTouched()
     const QString solution
         = fixture->makeFile("my project/buildByVarnholt/solution/" + solutionName, "mine");
     answerer->expect(DialogAnswerer::chooseFolder(projectFolder));
-    answerer->expect(DialogAnswerer::clickOk());
+    answerer->expect(DialogAnswerer::pressButton(QStringLiteral("取消")));
     clickCreate();
 
     QCOMPARE(answerer->seen.last().className, QByteArray("QMessageBox"));
     QCOMPARE(answerer->seen.last().title, QStringLiteral("警告"));
-    QCOMPARE(lastMessage(),
-        QStringLiteral("手动删除以下文件夹后重新生成！！！\n ") + projectFolder
-            + "/buildByVarnholt/solution");
+    QVERIFY2(lastMessage().startsWith(QStringLiteral("该文件夹中已有VS工程：\n ") + solution),
+        qPrintable(lastMessage()));
     QCOMPARE(progress(), 0);
+    QCOMPARE(filetree::read(solution), QByteArray("mine"));
     QVERIFY(!QFileInfo::exists(projectFolder + "/buildByVarnholt/src"));
     // The window still holds the chosen folder, without the build root.
     QCOMPARE(fixture->statusAfterTick(), projectFolder + QStringLiteral("/src文件夹监测中..."));

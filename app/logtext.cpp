@@ -1,0 +1,99 @@
+#include "logtext.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("LogPane", text);
+}
+
+QString stepName(BuildEvents::Step step)
+{
+    switch (step) {
+    case BuildEvents::Step::CopyFiles:
+        return tr("复制文件");
+    case BuildEvents::Step::FunctionTable:
+        return tr("生成函数表");
+    case BuildEvents::Step::CMake:
+        return tr("运行 CMake");
+    case BuildEvents::Step::CleanUp:
+        return tr("清理解决方案");
+    case BuildEvents::Step::Regeneration:
+        return tr("更新函数表");
+    }
+    return QString();
+}
+
+QString stepLabel(BuildEvents::Step step, const QString &variant)
+{
+    const QString name = stepName(step);
+    return "【" + (variant.isEmpty() ? name : name + " " + variant) + "】";
+}
+
+QString seconds(qint64 milliseconds)
+{
+    return QString::number(milliseconds / 1000.0, 'f', 1);
+}
+
+} // namespace
+
+QString LogText::runTitle(const QString &title)
+{
+    return "==== " + title + " ====";
+}
+
+QString LogText::stepStarted(BuildEvents::Step step, const QString &variant)
+{
+    return stepLabel(step, variant) + tr("开始");
+}
+
+QString LogText::stepFinished(
+    BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds)
+{
+    const QString outcome = succeeded ? tr("完成，用时 %1 秒") : tr("失败，用时 %1 秒");
+    return stepLabel(step, variant) + outcome.arg(seconds(milliseconds));
+}
+
+QString LogText::toolStarted(const QString &commandLine)
+{
+    return "> " + commandLine;
+}
+
+QString LogText::toolFinished(bool finished, bool cancelled, int exitCode, qint64 milliseconds)
+{
+    QString status;
+    if (cancelled)
+        status = tr("已取消");
+    else if (!finished)
+        status = tr("超时");
+    else
+        status = tr("退出代码 %1").arg(exitCode);
+    return status + tr("，用时 %1 秒").arg(seconds(milliseconds));
+}
+
+bool LogText::toolFailed(bool finished, bool cancelled, int exitCode)
+{
+    return !cancelled && (!finished || exitCode != 0);
+}
+
+QString LogText::tablesRegenerated(const RegeneratedTables &tables)
+{
+    if (!tables.succeeded()) {
+        return stepLabel(BuildEvents::Step::Regeneration, QString())
+            + tr("udf_names.obj 编译失败：%1").arg(tables.failedVariants.join(", "));
+    }
+    QStringList counts;
+    for (int i = 0; i < tables.variants.size(); ++i)
+        counts.append(tr("%1 %2 个函数").arg(tables.variants.at(i)).arg(tables.functionCounts.value(i)));
+    return stepLabel(BuildEvents::Step::Regeneration, QString()) + tr("udf_names.obj 已更新：")
+        + counts.join(tr("，"));
+}
+
+QString LogText::copyKept(const QString &path)
+{
+    return stepLabel(BuildEvents::Step::CopyFiles, QString())
+        + tr("保留 %1：与所选文件不同，保留其中的修改").arg(path);
+}

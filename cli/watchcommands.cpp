@@ -1,0 +1,75 @@
+#include "clicommands.h"
+
+#include "clioptions.h"
+#include "console.h"
+#include "consolelog.h"
+#include "createchecks.h"
+#include "interruption.h"
+#include "kestrune.h"
+#include "logtext.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("kestrune-cli", text);
+}
+
+// The build root's record read and its sources watched; false, with the reason on standard
+// error, when the folder holds no recorded build.
+bool resume(CKestrune &engine, const QString &folder)
+{
+    QString reason;
+    const BuildRecordFile::Status status = engine.resumeBuild(folder, &reason);
+    if (status == BuildRecordFile::Status::Read)
+        return true;
+    Console::errorLine(CreateChecks::resumeProblem(folder, status, reason));
+    return false;
+}
+
+bool reportTables(const RegeneratedTables &tables)
+{
+    Console::outLine(LogText::tablesRegenerated(tables));
+    if (!tables.succeeded() && !tables.compilerMessage.isEmpty())
+        Console::errorLine(tables.compilerMessage);
+    return tables.succeeded();
+}
+
+} // namespace
+
+int runRefresh(const CliOptions &options)
+{
+    CKestrune engine;
+    if (!resume(engine, options.root))
+        return 1;
+    ConsoleLog log(engine.events());
+    const RegeneratedTables tables = engine.refreshTables();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    return reportTables(tables) ? 0 : 1;
+}
+
+// One line per regeneration: a script or a terminal beside the editor sees each save's outcome.
+int runWatch(const CliOptions &options)
+{
+    CKestrune engine;
+    if (!resume(engine, options.root))
+        return 1;
+    // The sources may have changed while no one watched.
+    bool upToDate = reportTables(engine.refreshTables());
+    const QString root = engine.recordedBuild().buildRoot;
+    Console::outLine(tr("正在监测 %1（Ctrl+C 结束）")
+                         .arg(QDir::toNativeSeparators(root + QStringLiteral("/src"))));
+    QObject::connect(engine.events(), &BuildEvents::tablesRegenerated, &engine,
+        [&upToDate](const QStringList &variants, const QList<int> &counts,
+            const QStringList &failed, const QString &message) {
+            upToDate = reportTables({ variants, counts, failed, message });
+        });
+    quitOnInterrupt(*QCoreApplication::instance());
+    QCoreApplication::exec();
+    engine.waitForRegeneration();
+    Console::outLine(tr("监测结束"));
+    return upToDate ? 0 : 1;
+}

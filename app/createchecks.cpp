@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QStringList>
 
 namespace {
 
@@ -18,6 +19,14 @@ bool folderHolds(const QString &folder, const QString &fileName)
 QString tr(const char *text)
 {
     return QCoreApplication::translate("MainWindow", text);
+}
+
+QString fileList(const FileResults &files)
+{
+    QStringList lines;
+    for (const FileResult &file : files)
+        lines.append(QDir::toNativeSeparators(file.path) + QStringLiteral("：") + file.error);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -78,10 +87,18 @@ QString CreateChecks::outcomeProblem(
             .arg(CKestrune::minimumCMakeVersionFor(CKestrune::visualStudioGenerator(vsFolder)),
                 outcome.cmakeVersion);
     }
+    if (!outcome.failedWrites.isEmpty()) {
+        return tr("以下文件无法写入，原有文件保持不变：\n%1")
+            .arg(fileList(outcome.failedWrites));
+    }
     if (!outcome.topLevelFileWritten || outcome.cmakeProblem != Problem::None)
         return tr("CMake生成失败，请检查CMake及VS路径！！！");
     if (!outcome.variantsWithoutObject.isEmpty())
         return tr("udf_names.obj编译失败，请检查VS路径！！！");
+    if (!outcome.cleanup.succeeded()) {
+        return tr("VS工程已生成，但以下文件无法清理，其中仍有CMake的ALL_BUILD、ZERO_CHECK及自定义生成步骤：\n%1")
+            .arg(fileList(outcome.cleanup.failures));
+    }
     if (!outcome.succeeded())
         return tr("VS工程生成失败，详见日志！！！");
     return QString();

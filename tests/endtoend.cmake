@@ -20,10 +20,11 @@ target_compile_definitions(tst_standindevenv PRIVATE ${endtoend_layout_definitio
 
 kestrune_add_test(tst_endtoend SOURCES tst_endtoend.cpp wineloader.h LIBRARIES kestrune_ui
                   LABELS endtoend)
-add_dependencies(tst_endtoend kestrune_standin_cmdexe kestrune_standin_cmake
+add_dependencies(tst_endtoend kestrune_cli kestrune_standin_cmdexe kestrune_standin_cmake
                  kestrune_standin_installations kestrune_udfloader kestrune_wine_cmd)
 # Wine's prefix is made once, on the first run (about 10 s), and kept in the build folder.
 target_compile_definitions(tst_endtoend PRIVATE ${endtoend_layout_definitions}
+    KESTRUNE_CLI="$<TARGET_FILE:kestrune_cli>"
     KESTRUNE_UDF_LOADER="${KESTRUNE_UDF_LOADER}"
     KESTRUNE_WINE_CMD_BIN="${KESTRUNE_WINE_CMD_BIN}"
     KESTRUNE_WINE_PREFIX="${CMAKE_BINARY_DIR}/wine-prefix")

@@ -32,6 +32,7 @@ private slots:
     void pickedHeaderIsFound();
     void anyFolderNameOnAChineseWindows();
     void visualStudio2026Solution();
+    void commandLineCreateRefreshAndBuild();
     void cmakeTooOldForVisualStudio2026();
     void loaderRefusesWhatFluentCannotLoad_data();
     void loaderRefusesWhatFluentCannotLoad();
@@ -289,6 +290,31 @@ void tst_EndToEnd::visualStudio2026Solution()
     QTRY_VERIFY(QString::fromUtf8(filetree::read(log)).startsWith(solution + "\n"));
     STEP(buildDebug());
     checkTables("libudf", { "3ddp" }, "serial");
+}
+
+// A script's road, without the window: kestrune-cli creates into a Chinese folder, the user edits a
+// source copy while nothing watches, kestrune-cli refreshes the tables, and the rebuilt library
+// lists the new function.
+void tst_EndToEnd::commandLineCreateRefreshAndBuild()
+{
+    projectFolder = fixture->root() + "/王工 CFD/命令行 项目";
+    QStringList arguments { "create", "--project", projectFolder, "--mode", "serial", "--fluent",
+        fluent, "--vs", studio };
+    for (const char *file : { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }) {
+        arguments << fixture->makeFile(QStringLiteral("picked files/") + file,
+            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file));
+    }
+    QString output;
+    QVERIFY2(run(KESTRUNE_CLI, arguments, output) == 0, qPrintable(output));
+    STEP(buildDebug());
+    STEP(checkTables("libudf", { "3ddp" }, "serial"));
+
+    const QString copy = buildRoot() + "/src/heat_source.c";
+    QVERIFY(filetree::write(copy,
+        filetree::read(copy) + "\nDEFINE_INIT(initial_temperature, domain)\n{\n    (void)domain;\n}\n"));
+    QVERIFY2(run(KESTRUNE_CLI, { "refresh", projectFolder }, output) == 0, qPrintable(output));
+    STEP(buildDebug());
+    checkTables("libudf", { "3ddp" }, "serial_saved");
 }
 
 void tst_EndToEnd::cmakeTooOldForVisualStudio2026()

@@ -1,6 +1,6 @@
 #include "msbuildrun.h"
 
-#include "helpers/filetree.h"
+#include "helpers/standinsolution.h"
 
 #include <QtTest>
 
@@ -21,8 +21,6 @@ private slots:
     void summaryIsLeftOut();
 
 private:
-    bool instantiate();
-    bool compileFunctionTable(const QString &variant);
     QStringList rowsOf(const MSBuildRun::Result &result) const;
 
     QTemporaryDir installationsDir;
@@ -33,21 +31,7 @@ private:
     QString solution;
 };
 
-static int run(const QString &program, const QStringList &arguments, QByteArray &output)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
-    output = process.readAll();
-    return process.exitCode();
-}
-
-static QString windowsForm(QString path)
-{
-    return path.replace('/', '\\');
-}
+using standinsolution::run;
 
 void tst_MSBuildRun::initTestCase()
 {
@@ -69,47 +53,8 @@ void tst_MSBuildRun::init()
     QVERIFY(tempDir->isValid());
     buildRoot = tempDir->path() + "/工程 (1) 目录/buildByVarnholt";
     solution = buildRoot + "/solution/FLUENTUDF.sln";
-    QVERIFY(instantiate());
-    QVERIFY(compileFunctionTable("3ddp_host"));
-    QVERIFY(compileFunctionTable("3ddp_node"));
-}
-
-// The cleaned solution of the devenv test, its placeholders filled in, with Windows line ends.
-bool tst_MSBuildRun::instantiate()
-{
-    const QString data = QStringLiteral(KESTRUNE_TEST_DATA "/standindevenv");
-    QDirIterator it(data, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        QByteArray content = filetree::read(source);
-        if (source.endsWith(".sln") || source.endsWith(".slnx") || source.endsWith(".vcxproj")) {
-            content.replace("@WINFLUENT@", windowsForm(fluent).toUtf8())
-                .replace("@FLUENT@", fluent.toUtf8())
-                .replace("@WINROOT@", windowsForm(buildRoot).toUtf8())
-                .replace("@ROOT@", buildRoot.toUtf8())
-                .replace("\n", "\r\n");
-        }
-        if (!filetree::write(buildRoot + "/" + QDir(data).relativeFilePath(source), content))
-            return false;
-    }
-    return true;
-}
-
-bool tst_MSBuildRun::compileFunctionTable(const QString &variant)
-{
-    QString compiler = QStandardPaths::findExecutable("clang-cl");
-    if (compiler.isEmpty())
-        compiler = QStandardPaths::findExecutable("clang-cl", { "/usr/lib/llvm-14/bin" });
-    const QString folder = buildRoot + "/" + variant;
-    QByteArray output;
-    const int status = run(compiler,
-        { "--target=x86_64-pc-windows-msvc", "/nologo", "/DUDF_EXPORTING", "/c", "/MDd",
-            "/I" + fluent + "/fluent19.2.0/src/udf", "/Fo" + folder + "/udf_names.obj", "--",
-            folder + "/udf_names.c" },
-        output);
-    if (status != 0)
-        qWarning() << output;
-    return status == 0;
+    QVERIFY(standinsolution::instantiate(buildRoot, fluent, fluent));
+    QVERIFY(standinsolution::compileFunctionTables(buildRoot, fluent));
 }
 
 // "error C2065 3ddp_host @ROOT@/src/profile.c:41", one a diagnostic.

@@ -1,4 +1,4 @@
-#include "helpers/filetree.h"
+#include "helpers/standinsolution.h"
 
 #include <QtTest>
 
@@ -18,8 +18,6 @@ private slots:
     void failsLikeVisualStudio();
 
 private:
-    bool instantiate(const QString &fluentLibraries);
-    bool compileFunctionTable(const QString &variant);
     int devenv(const QStringList &arguments, QString &output);
     QString dllOf(const QString &configuration, const QString &variant) const;
 
@@ -30,20 +28,14 @@ private:
     QString buildRoot;
 };
 
-static QString windowsForm(QString path)
-{
-    return path.replace('/', '\\');
-}
+using standinsolution::windowsForm;
 
 static int run(const QString &program, const QStringList &arguments, QString &output)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
-    output = QString::fromUtf8(process.readAll());
-    return process.exitCode();
+    QByteArray bytes;
+    const int status = standinsolution::run(program, arguments, bytes);
+    output = QString::fromUtf8(bytes);
+    return status;
 }
 
 // A real x64 DLL: "MZ", then at the offset the DOS header gives, "PE\0\0" and machine 0x8664.
@@ -75,49 +67,8 @@ void tst_StandinDevenv::init()
     tempDir.reset(new QTemporaryDir);
     QVERIFY(tempDir->isValid());
     buildRoot = tempDir->path() + "/工程 目录/buildByVarnholt";
-    QVERIFY(instantiate(fluent));
-    QVERIFY(compileFunctionTable("3ddp_host"));
-    QVERIFY(compileFunctionTable("3ddp_node"));
-}
-
-// Copies the test project into the build root, with the placeholders of its solution and projects
-// filled in and Windows line ends, as the clean-up writes them.
-bool tst_StandinDevenv::instantiate(const QString &fluentLibraries)
-{
-    const QString data = QStringLiteral(KESTRUNE_TEST_DATA "/standindevenv");
-    QDirIterator it(data, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        QByteArray content = filetree::read(source);
-        if (source.endsWith(".sln") || source.endsWith(".slnx") || source.endsWith(".vcxproj")) {
-            content.replace("@WINFLUENT@", windowsForm(fluent).toUtf8())
-                .replace("@FLUENT@", fluentLibraries.toUtf8())
-                .replace("@WINROOT@", windowsForm(buildRoot).toUtf8())
-                .replace("@ROOT@", buildRoot.toUtf8())
-                .replace("\n", "\r\n");
-        }
-        if (!filetree::write(buildRoot + "/" + QDir(data).relativeFilePath(source), content))
-            return false;
-    }
-    return true;
-}
-
-// udf_names.obj as Kestrune compiles it: cl /DUDF_EXPORTING /c /MDd with the Fluent headers.
-bool tst_StandinDevenv::compileFunctionTable(const QString &variant)
-{
-    QString compiler = QStandardPaths::findExecutable("clang-cl");
-    if (compiler.isEmpty())
-        compiler = QStandardPaths::findExecutable("clang-cl", { "/usr/lib/llvm-14/bin" });
-    const QString folder = buildRoot + "/" + variant;
-    QString output;
-    const int status = run(compiler,
-        { "--target=x86_64-pc-windows-msvc", "/nologo", "/DUDF_EXPORTING", "/c", "/MDd",
-            "/I" + fluent + "/fluent19.2.0/src/udf", "/Fo" + folder + "/udf_names.obj", "--",
-            folder + "/udf_names.c" },
-        output);
-    if (status != 0)
-        qWarning().noquote() << output;
-    return status == 0;
+    QVERIFY(standinsolution::instantiate(buildRoot, fluent, fluent));
+    QVERIFY(standinsolution::compileFunctionTables(buildRoot, fluent));
 }
 
 int tst_StandinDevenv::devenv(const QStringList &arguments, QString &output)
@@ -254,7 +205,8 @@ void tst_StandinDevenv::failsLikeVisualStudio()
     if (change.startsWith("remove "))
         QVERIFY(QFile::remove(buildRoot + "/" + change.mid(7)));
     else if (change == "no Fluent libraries")
-        QVERIFY(instantiate(tempDir->path() + "/no Fluent here"));
+        QVERIFY(
+            standinsolution::instantiate(buildRoot, fluent, tempDir->path() + "/no Fluent here"));
     else if (change.startsWith("break "))
         QVERIFY(filetree::write(buildRoot + "/" + change.mid(6), "this is not XML;\n"));
     else if (change == "custom build in 3ddp_host") {

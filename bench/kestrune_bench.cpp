@@ -4,6 +4,7 @@
 #include "benchproject.h"
 #include "buildbench.h"
 #include "responsivenessbench.h"
+#include "resumebench.h"
 #include "kestrune.h"
 #include "udfscanner.h"
 
@@ -190,5 +191,6 @@ int main(int argc, char *argv[])
     runBuildBenchmark(temp.path() + "/build", KESTRUNE_STANDIN_INSTALLATIONS, project.sources);
     runResponsivenessBenchmark(
         temp.path() + "/responsive", KESTRUNE_STANDIN_INSTALLATIONS, project.sources);
+    runResumeBenchmark(temp.path() + "/resume", KESTRUNE_STANDIN_INSTALLATIONS);
     return 0;
 }

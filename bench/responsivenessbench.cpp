@@ -58,7 +58,7 @@ Regeneration timeRegeneration(CKestrune &engine, const CKestrune::CreateRequest 
     double longestToolMs = 0, stepMs = 0;
     QObject context;
     QObject::connect(engine.events(), &BuildEvents::toolFinished, &context,
-        [&](const QString &, bool, bool, int, qint64 ms) {
+        [&](const QString &, ToolRun::Status, int, qint64 ms) {
             longestToolMs = std::max(longestToolMs, double(ms));
         });
     QObject::connect(engine.events(), &BuildEvents::stepFinished, &context,

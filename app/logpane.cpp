@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 namespace {
-// Enough for any build; the oldest lines go first when a tool prints without end.
+// Enough for any build; the oldest lines go first when many tools print a lot.
 const int maximumLines = 50000;
 
 } // namespace
@@ -164,6 +164,9 @@ void LogPane::stepFinished(
 void LogPane::toolStarted(const QString &commandLine)
 {
     appendLine(LogText::toolStarted(commandLine));
+    toolShown = 0;
+    toolTail.clear();
+    toolCut = 0;
     flush();
     toolStart = endOfLog();
     toolStart.movePosition(QTextCursor::PreviousBlock);
@@ -171,14 +174,43 @@ void LogPane::toolStarted(const QString &commandLine)
 
 void LogPane::toolOutput(const QString &text)
 {
-    append(text);
+    const qsizetype room = qMax<qsizetype>(toolOutputLimit - toolShown, 0);
+    if (room > 0) {
+        const QString head = text.left(room);
+        append(head);
+        toolShown += head.size();
+    }
+    if (text.size() <= room)
+        return;
+    toolTail += QStringView(text).mid(room);
+    // Trimmed only now and then, so that a tool printing in small pieces stays cheap.
+    if (toolTail.size() > 2 * toolOutputLimit) {
+        toolCut += toolTail.size() - toolOutputLimit;
+        toolTail.remove(0, toolTail.size() - toolOutputLimit);
+    }
+}
+
+// The tail held back, after a line that says how much was left out before it.
+void LogPane::endToolOutput()
+{
+    if (toolTail.size() > toolOutputLimit) {
+        toolCut += toolTail.size() - toolOutputLimit;
+        toolTail.remove(0, toolTail.size() - toolOutputLimit);
+    }
+    if (toolCut > 0)
+        appendLine(LogText::outputCut(toolCut));
+    append(toolTail);
+    toolShown = 0;
+    toolTail.clear();
+    toolCut = 0;
 }
 
 void LogPane::toolFinished(
-    const QString &, bool finished, bool cancelled, int exitCode, qint64 milliseconds)
+    const QString &, ToolRun::Status status, int exitCode, qint64 milliseconds)
 {
-    appendLine(LogText::toolFinished(finished, cancelled, exitCode, milliseconds));
-    if (LogText::toolFailed(finished, cancelled, exitCode) && !toolStart.isNull())
+    endToolOutput();
+    appendLine(LogText::toolFinished(status, exitCode, milliseconds));
+    if (LogText::toolFailed(status, exitCode) && !toolStart.isNull())
         rememberFailure(toolStart);
 }
 

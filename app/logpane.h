@@ -13,6 +13,7 @@ class QToolButton;
 // The log of the tools a create runs: each step with its duration, each command line, everything
 // the tool printed and how it ended. It is fed from the engine's events and stays cheap when a tool
 // prints thousands of lines: what arrives between two turns of the event loop is appended at once.
+// Of a tool that prints without end it keeps the head and the tail, and says how much it cut.
 class LogPane : public QWidget {
     Q_OBJECT
 
@@ -25,6 +26,9 @@ public:
     void setOpen(bool open);
     // The height the pane adds to the window while it is open.
     static constexpr int openHeight = 200;
+    // Of one tool's output the log keeps this many characters at the head and as many at the
+    // tail: inserting megabytes into the view would stall the window for seconds.
+    static constexpr qsizetype toolOutputLimit = 64 * 1024;
 
     void startRun(const QString &title);
     void appendLine(const QString &line);
@@ -37,8 +41,8 @@ public slots:
         BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds);
     void toolStarted(const QString &commandLine);
     void toolOutput(const QString &text);
-    void toolFinished(const QString &commandLine, bool finished, bool cancelled, int exitCode,
-        qint64 milliseconds);
+    void toolFinished(
+        const QString &commandLine, ToolRun::Status status, int exitCode, qint64 milliseconds);
     void flush();
 
 signals:
@@ -46,6 +50,7 @@ signals:
 
 private:
     void append(const QString &text);
+    void endToolOutput();
     QTextCursor endOfLog();
     void rememberFailure(const QTextCursor &where);
     void copyLog();
@@ -59,6 +64,11 @@ private:
     // Start of the running tool's command line, and of the first failure of the run.
     QTextCursor toolStart;
     QTextCursor failure;
+    // The running tool's output: how much of its head is in the log, the tail held back until it
+    // ends, and what was cut between them.
+    qint64 toolShown = 0;
+    QString toolTail;
+    qint64 toolCut = 0;
 };
 
 #endif // LOGPANE_H

@@ -23,6 +23,10 @@ QString stepName(BuildEvents::Step step)
         return tr("清理解决方案");
     case BuildEvents::Step::Regeneration:
         return tr("更新函数表");
+    case BuildEvents::Step::Build:
+        return tr("编译");
+    case BuildEvents::Step::CaseFolder:
+        return tr("复制到算例文件夹");
     }
     return QString();
 }
@@ -62,21 +66,35 @@ QString LogText::toolStarted(const QString &commandLine)
     return "> " + commandLine;
 }
 
-QString LogText::toolFinished(bool finished, bool cancelled, int exitCode, qint64 milliseconds)
+QString LogText::toolFinished(ToolRun::Status status, int exitCode, qint64 milliseconds)
 {
-    QString status;
-    if (cancelled)
-        status = tr("已取消");
-    else if (!finished)
-        status = tr("超时");
-    else
-        status = tr("退出代码 %1").arg(exitCode);
-    return status + tr("，用时 %1 秒").arg(seconds(milliseconds));
+    QString ending;
+    switch (status) {
+    case ToolRun::Status::FailedToStart:
+        ending = tr("无法启动");
+        break;
+    case ToolRun::Status::Finished:
+        ending = tr("退出代码 %1").arg(exitCode);
+        break;
+    case ToolRun::Status::TimedOut:
+        ending = tr("超时");
+        break;
+    case ToolRun::Status::Cancelled:
+        ending = tr("已取消");
+        break;
+    }
+    return ending + tr("，用时 %1 秒").arg(seconds(milliseconds));
 }
 
-bool LogText::toolFailed(bool finished, bool cancelled, int exitCode)
+bool LogText::toolFailed(ToolRun::Status status, int exitCode)
 {
-    return !cancelled && (!finished || exitCode != 0);
+    return status != ToolRun::Status::Cancelled
+        && (status != ToolRun::Status::Finished || exitCode != 0);
+}
+
+QString LogText::outputCut(qint64 characters)
+{
+    return tr("…… 输出过长，此处省略 %1 个字符 ……").arg(characters);
 }
 
 QString LogText::tablesRegenerated(const RegeneratedTables &tables)
@@ -87,7 +105,8 @@ QString LogText::tablesRegenerated(const RegeneratedTables &tables)
     }
     QStringList counts;
     for (int i = 0; i < tables.variants.size(); ++i)
-        counts.append(tr("%1 %2 个函数").arg(tables.variants.at(i)).arg(tables.functionCounts.value(i)));
+        counts.append(
+            tr("%1 %2 个函数").arg(tables.variants.at(i)).arg(tables.functionCounts.value(i)));
     return stepLabel(BuildEvents::Step::Regeneration, QString()) + tr("udf_names.obj 已更新：")
         + counts.join(tr("，"));
 }

@@ -15,9 +15,11 @@ QString stepStarted(BuildEvents::Step step, const QString &variant);
 QString stepFinished(
     BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds);
 QString toolStarted(const QString &commandLine);
-QString toolFinished(bool finished, bool cancelled, int exitCode, qint64 milliseconds);
+QString toolFinished(ToolRun::Status status, int exitCode, qint64 milliseconds);
 // A tool that did not end well, by itself and with status 0, marks the failure to show first.
-bool toolFailed(bool finished, bool cancelled, int exitCode);
+bool toolFailed(ToolRun::Status status, int exitCode);
+// Put where a tool's output was cut because it printed more than a log keeps.
+QString outputCut(qint64 characters);
 // One line for a regeneration of the function tables: the functions of each variant, or the
 // variants that failed.
 QString tablesRegenerated(const RegeneratedTables &tables);

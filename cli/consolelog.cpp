@@ -19,8 +19,8 @@ ConsoleLog::ConsoleLog(BuildEvents *events, QObject *parent) : QObject(parent)
         [this](const QString &commandLine) { line(LogText::toolStarted(commandLine)); });
     connect(events, &BuildEvents::toolOutput, this, &ConsoleLog::toolOutput);
     connect(events, &BuildEvents::toolFinished, this,
-        [this](const QString &, bool finished, bool cancelled, int exitCode, qint64 ms) {
-            line(LogText::toolFinished(finished, cancelled, exitCode, ms));
+        [this](const QString &, ToolRun::Status status, int exitCode, qint64 ms) {
+            line(LogText::toolFinished(status, exitCode, ms));
         });
 }
 

@@ -1,6 +1,8 @@
 #ifndef BUILDEVENTS_H
 #define BUILDEVENTS_H
 
+#include "toolrunner.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -26,9 +28,9 @@ signals:
         BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds);
     void toolStarted(const QString &commandLine);
     void toolOutput(const QString &text);
-    // finished: ended by itself within its time limit; exitCode is -1 otherwise.
-    void toolFinished(const QString &commandLine, bool finished, bool cancelled, int exitCode,
-        qint64 milliseconds);
+    // exitCode is -1 unless the tool finished by itself with a status.
+    void toolFinished(
+        const QString &commandLine, ToolRun::Status status, int exitCode, qint64 milliseconds);
     // After a save: the function tables of every variant of the last build were written and
     // compiled (or not); functionCounts follows variants.
     void tablesRegenerated(const QStringList &variants, const QList<int> &functionCounts,

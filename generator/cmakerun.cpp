@@ -109,20 +109,21 @@ void judgeRun(const ToolRun &outcome, const QString &buildRoot, CMakeRun::Result
 {
     using Problem = BuildOutcome::CMakeProblem;
     run.output = outcome.output;
-    run.cancelled = outcome.cancelled;
-    if (outcome.cancelled) {
+    run.status = outcome.status;
+    switch (outcome.status) {
+    case ToolRun::Status::Cancelled:
         run.problem = Problem::NotRun;
         return;
-    }
-    if (!outcome.started) {
+    case ToolRun::Status::FailedToStart:
         qDebug() << "Failed to start process.";
         run.problem = Problem::NotRun;
         return;
-    }
-    if (!outcome.finished) {
+    case ToolRun::Status::TimedOut:
         qDebug() << "Process timed out.";
         run.problem = Problem::NotRun;
         return;
+    case ToolRun::Status::Finished:
+        break;
     }
     run.inTime = true;
     if (outcome.exitCode != 0) {

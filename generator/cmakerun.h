@@ -12,7 +12,9 @@ namespace CMakeRun {
 
 struct Result {
     bool inTime = false; // started and ended within the limits
-    bool cancelled = false;
+    // How the cmake run went; FailedToStart too when it was not run at all (see problem).
+    ToolRun::Status status = ToolRun::Status::FailedToStart;
+    bool cancelled() const { return status == ToolRun::Status::Cancelled; }
     BuildOutcome::CMakeProblem problem = BuildOutcome::CMakeProblem::None;
     QString version; // the version cmake named when it was too old
     QString output;

@@ -39,7 +39,7 @@ CKestrune::CKestrune()
         = [events = buildEvents](const QString &text) { emit events->toolOutput(text); };
     listener.finished = [events = buildEvents](const ToolRun &run) {
         emit events->toolFinished(
-            run.commandLine(), run.finished, run.cancelled, run.exitCode, run.milliseconds);
+            run.commandLine(), run.status, run.exitCode, run.milliseconds);
     };
     tools.setListener(listener);
 }

@@ -142,7 +142,7 @@ void SolutionBuilder::runCMake(const SolutionRequest &request, BuildOutcome &out
     const CMakeRun::Result cmake = CMakeRun::run(tools, request.buildRoot, request.vsPath);
     emit events.stepFinished(BuildEvents::Step::CMake, QString(),
         cmake.problem == BuildOutcome::CMakeProblem::None, clock.elapsed());
-    if (cmake.cancelled) {
+    if (cmake.cancelled()) {
         outcome.cancelled = true;
         return;
     }

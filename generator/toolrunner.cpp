@@ -46,6 +46,49 @@ void endProcess(QProcess &process)
     process.waitForFinished(5000);
 }
 
+// The first and the last characters of a stream, so that a tool printing without end costs a
+// bounded amount of memory; the tail is trimmed only now and then to keep appending cheap.
+class HeadAndTail {
+public:
+    explicit HeadAndTail(int limit) : limit(qMax(limit, 1)) { }
+
+    void append(const QString &text)
+    {
+        const qsizetype room = limit - head.size();
+        if (room > 0)
+            head += QStringView(text).left(room);
+        if (text.size() > room)
+            tail += QStringView(text).mid(qMax<qsizetype>(room, 0));
+        if (tail.size() > 2 * limit)
+            trimTail();
+    }
+
+    qint64 cut() const { return cutCharacters + qMax<qsizetype>(tail.size() - limit, 0); }
+
+    QString text()
+    {
+        trimTail();
+        if (cutCharacters == 0)
+            return head + tail;
+        return head + QStringLiteral("\n[... %1 characters cut ...]\n").arg(cutCharacters) + tail;
+    }
+
+private:
+    void trimTail()
+    {
+        const qsizetype excess = tail.size() - limit;
+        if (excess <= 0)
+            return;
+        cutCharacters += excess;
+        tail.remove(0, excess);
+    }
+
+    qsizetype limit;
+    QString head;
+    QString tail;
+    qint64 cutCharacters = 0;
+};
+
 } // namespace
 
 QString ToolRun::commandLine() const
@@ -56,6 +99,31 @@ QString ToolRun::commandLine() const
                 ? QLatin1Char('"') + argument + QLatin1Char('"')
                 : argument);
     return words.join(QLatin1Char(' '));
+}
+
+// Passes on what the tool prints until it ends, runs out of time or is cancelled.
+void ToolRunner::wait(QProcess &process, QStringDecoder &decoder, ToolRun &run)
+{
+    HeadAndTail output(outputLimit);
+    const QDeadlineTimer deadline(timeoutMs);
+    bool ended = false;
+    while (!ended && !deadline.hasExpired() && !isCancelled()) {
+        ended = process.waitForFinished(pollMs) || process.state() == QProcess::NotRunning;
+        const QString text = decoder(process.readAll());
+        output.append(text);
+        if (!text.isEmpty() && listener.output)
+            listener.output(text);
+    }
+    if (!ended) {
+        run.status = isCancelled() ? ToolRun::Status::Cancelled : ToolRun::Status::TimedOut;
+        endProcess(process);
+    } else {
+        run.status = ToolRun::Status::Finished;
+        if (process.exitStatus() == QProcess::NormalExit)
+            run.exitCode = process.exitCode();
+    }
+    run.outputCut = output.cut();
+    run.output = output.text();
 }
 
 ToolRun ToolRunner::run(const QString &program, const QStringList &arguments)
@@ -71,7 +139,7 @@ ToolRun ToolRunner::run(const QString &program, const QStringList &arguments, co
     run.program = program;
     run.arguments = arguments;
     if (isCancelled()) {
-        run.cancelled = true;
+        run.status = ToolRun::Status::Cancelled;
         return run;
     }
 
@@ -84,21 +152,8 @@ ToolRun ToolRunner::run(const QString &program, const QStringList &arguments, co
         listener.started(run);
 
     process.start(program, arguments);
-    run.started = process.waitForStarted(timeoutMs);
-    const QDeadlineTimer deadline(timeoutMs);
-    while (run.started && !run.finished && !deadline.hasExpired() && !isCancelled()) {
-        run.finished = process.waitForFinished(pollMs) || process.state() == QProcess::NotRunning;
-        const QString text = decoder(process.readAll());
-        run.output += text;
-        if (!text.isEmpty() && listener.output)
-            listener.output(text);
-    }
-    if (run.started && !run.finished) {
-        run.cancelled = isCancelled();
-        endProcess(process);
-    } else if (run.finished && process.exitStatus() == QProcess::NormalExit) {
-        run.exitCode = process.exitCode();
-    }
+    if (process.waitForStarted(timeoutMs))
+        wait(process, decoder, run);
     run.milliseconds = clock.elapsed();
     waitedNs.fetchAndAddRelaxed(clock.nsecsElapsed());
     if (listener.finished)

@@ -9,18 +9,28 @@
 
 #include <functional>
 
+class QProcess;
+class QStringDecoder;
+
 // One run of an external tool, as far as it went.
 struct ToolRun {
+    enum class Status {
+        FailedToStart, // no such program, or it could not be executed
+        Finished, // ended by itself within the time limit (a crash too: exitCode is -1 then)
+        TimedOut, // still running at the time limit, and ended
+        Cancelled, // ended, or never started, because the runner was cancelled
+    };
     QString program;
     QStringList arguments;
-    bool started = false;
-    bool finished = false; // within the time limit, by itself
-    bool cancelled = false;
+    Status status = Status::FailedToStart;
     int exitCode = -1;
-    QString output; // standard output and error in the order written, decoded
+    // Standard output and error in the order written, decoded. Of a tool that prints without end
+    // only the head and the tail are kept, with a line between them that says how much was cut.
+    QString output;
+    qint64 outputCut = 0; // characters left out of output
     qint64 milliseconds = 0;
 
-    bool succeeded() const { return finished && exitCode == 0; }
+    bool succeeded() const { return status == Status::Finished && exitCode == 0; }
     // The command as a user would type it, arguments with blanks in double quotes.
     QString commandLine() const;
 };
@@ -48,6 +58,8 @@ public:
 
     void setTimeoutMs(int milliseconds) { timeoutMs = milliseconds; }
     int timeout() const { return timeoutMs; }
+    // How many characters of a run's output its result keeps at the head, and as many at the tail.
+    void setOutputLimit(int characters) { outputLimit = characters; }
     // Set before tools run; called on the thread that runs the tool.
     void setListener(const Listener &listener) { this->listener = listener; }
 
@@ -60,7 +72,10 @@ public:
     qint64 waitNs() const { return waitedNs.loadRelaxed(); }
 
 private:
+    void wait(QProcess &process, QStringDecoder &decoder, ToolRun &run);
+
     int timeoutMs = 30000;
+    int outputLimit = 512 * 1024;
     Listener listener;
     QAtomicInteger<int> cancelled { 0 };
     QAtomicInteger<qint64> waitedNs { 0 };

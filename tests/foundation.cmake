@@ -18,3 +18,9 @@ foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_
         add_dependencies(tst_createrun ${standin})
     endif()
 endforeach()
+# A tool printing 100 MB: the run's result and the log pane keep its head and tail.
+add_executable(floodingtool helpers/floodingtool.cpp)
+kestrune_set_warnings(floodingtool)
+kestrune_add_test(tst_tooloutput SOURCES tst_tooloutput.cpp LIBRARIES kestrune_ui)
+add_dependencies(tst_tooloutput floodingtool)
+target_compile_definitions(tst_tooloutput PRIVATE KESTRUNE_FLOODING_TOOL="$<TARGET_FILE:floodingtool>")

@@ -22,7 +22,7 @@ set_target_properties(talkingcmake PROPERTIES OUTPUT_NAME cmake
     RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/helpers/talking")
 kestrune_set_warnings(talkingcmake)
 
-set(solution_test_helpers helpers/filetree.h helpers/goldenfile.h helpers/logcapture.h)
+set(solution_test_helpers helpers/filetree.h helpers/goldenfile.h)
 
 kestrune_add_test(tst_variantcmakelists
     SOURCES tst_variantcmakelists.cpp ${solution_test_helpers}

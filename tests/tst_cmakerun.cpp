@@ -1,8 +1,8 @@
+#include "cmakerun.h"
 #include "kestrune.h"
 
 #include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
-#include "helpers/logcapture.h"
 
 #include <QtTest>
 
@@ -17,9 +17,9 @@ private slots:
     void argumentsForTheVisualStudioPath();
     void existingSolutionDirectoryIsReused();
     void failingCMakeStillCounts();
-    void cmakeNotOnThePath();
+    void cmakeThatDoesNotFinish_data();
+    void cmakeThatDoesNotFinish();
     void solutionDirectoryCannotBeMade();
-    void hungCMakeIsGivenUp();
     void cmakeTooOldForTheGenerator_data();
     void cmakeTooOldForTheGenerator();
 
@@ -123,29 +123,21 @@ void tst_CMakeRun::argumentsForTheVisualStudioPath()
     const QString root = tempDir->path() + "/" + projectFolder + "/buildByVarnholt";
     QVERIFY(QDir().mkpath(root));
 
-    LogCapture log;
     QVERIFY(engine->runCMake(root));
     const QByteArray actual
         = golden::normalized(recordedArguments().toUtf8(), { { tempDir->path(), "@ROOT@" } });
     QVERIFY(golden::matches(actual, "solution/cmake_arguments/expected/" + golden + ".txt"));
     QVERIFY(QFileInfo(root + "/solution").isDir());
-    const QStringList noGenerator = log.linesStartingWith("No Visual Studio year in the path;");
-    QCOMPARE(noGenerator.size(), golden == "no_year" ? 1 : 0);
-    if (!noGenerator.isEmpty())
-        QVERIFY(noGenerator.constFirst().endsWith('"' + vsPath + '"'));
-    QVERIFY(log.lines.contains("srcPath directory created successfully"));
 }
 
 void tst_CMakeRun::existingSolutionDirectoryIsReused()
 {
     chooseVisualStudio("C:/VS/2019");
     const QString root = tempDir->path() + "/root";
-    QVERIFY(QDir().mkpath(root + "/solution"));
-    LogCapture log;
+    QVERIFY(filetree::write(root + "/solution/kept.txt", "made before"));
     QVERIFY(engine->runCMake(root));
     QVERIFY(engine->runCMake(root));
-    QCOMPARE(log.linesStartingWith("srcPath directory"),
-        QStringList(2, "srcPath directory already exists"));
+    QVERIFY(QFileInfo::exists(root + "/solution/kept.txt"));
     QVERIFY(recordedArguments(2).endsWith(root + "/solution\n"));
 }
 
@@ -158,13 +150,27 @@ void tst_CMakeRun::failingCMakeStillCounts()
     QVERIFY(!recordedArguments().isEmpty());
 }
 
-void tst_CMakeRun::cmakeNotOnThePath()
+// A cmake that is not there and one that never ends made nothing, and are told apart.
+void tst_CMakeRun::cmakeThatDoesNotFinish_data()
 {
-    qputenv("PATH", QFile::encodeName(tempDir->path() + "/empty"));
+    QTest::addColumn<QString>("cmakeFolder");
+    QTest::addColumn<ToolRun::Status>("status");
+    QTest::newRow("not on the PATH") << "empty" << ToolRun::Status::FailedToStart;
+    QTest::newRow("hanging") << KESTRUNE_HANGING_CMAKE_BIN << ToolRun::Status::TimedOut;
+}
+
+void tst_CMakeRun::cmakeThatDoesNotFinish()
+{
+    QFETCH(QString, cmakeFolder);
+    QFETCH(ToolRun::Status, status);
+    qputenv("PATH", QFile::encodeName(QDir(tempDir->path()).absoluteFilePath(cmakeFolder)));
     const QString root = tempDir->path() + "/root";
-    LogCapture log;
-    QVERIFY(!engine->runCMake(root));
-    QVERIFY(log.lines.contains("Failed to start process."));
+    ToolRunner tools;
+    tools.setTimeoutMs(300);
+    const CMakeRun::Result run = CMakeRun::run(tools, root, "C:/VS/2019/Community");
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.problem, BuildOutcome::CMakeProblem::NotRun);
+    QVERIFY(!run.inTime);
     QVERIFY(QFileInfo(root + "/solution").isDir());
 }
 
@@ -172,20 +178,8 @@ void tst_CMakeRun::solutionDirectoryCannotBeMade()
 {
     const QString file = tempDir->path() + "/file";
     QVERIFY(filetree::write(file, "a file where a folder must go"));
-    LogCapture log;
     QVERIFY(!engine->runCMake(file + "/root"));
-    QVERIFY(log.lines.contains("Failed to create srcPath directory"));
     QVERIFY(!QFileInfo::exists(tempDir->path() + "/calls"));
-}
-
-void tst_CMakeRun::hungCMakeIsGivenUp()
-{
-    useCMakeFrom(KESTRUNE_HANGING_CMAKE_BIN);
-    engine->setProcessTimeoutsForTesting(300);
-    LogCapture log;
-    QVERIFY(!engine->runCMake(tempDir->path() + "/root"));
-    QVERIFY(log.lines.contains("Process timed out."));
-    QVERIFY(!log.lines.contains("Failed to start process."));
 }
 
 // Visual Studio 2026 needs CMake 4.2; an older one is not run at all. A CMake that does not say
@@ -206,12 +200,13 @@ void tst_CMakeRun::cmakeTooOldForTheGenerator()
     QFETCH(QByteArray, version);
     QFETCH(bool, runs);
     qputenv("KESTRUNE_RECORDING_CMAKE_VERSION", version);
-    chooseVisualStudio("C:/Program Files/Microsoft Visual Studio/18/Community");
-    LogCapture log;
-    QCOMPARE(engine->runCMake(tempDir->path() + "/root"), runs);
+    ToolRunner tools;
+    const CMakeRun::Result run = CMakeRun::run(
+        tools, tempDir->path() + "/root", "C:/Program Files/Microsoft Visual Studio/18/Community");
+    QCOMPARE(run.inTime, runs);
     QCOMPARE(QFileInfo::exists(tempDir->path() + "/calls"), runs);
-    QCOMPARE(
-        log.linesStartingWith("CMake \"" + version + "\" cannot generate").size(), runs ? 0 : 1);
+    QCOMPARE(run.problem == BuildOutcome::CMakeProblem::TooOldForGenerator, !runs);
+    QCOMPARE(run.version, QString::fromLatin1(version));
     qunsetenv("KESTRUNE_RECORDING_CMAKE_VERSION");
 }
 

@@ -123,7 +123,9 @@ void FunctionTable::compile(ToolRunner &tools, const QString &variant, const QSt
         { QStringLiteral("/c"), BuildTree::compileBatchName() },
         { variantFolder, compileEnvironment(vsPath, includeDirs),
             ToolRunner::Encoding::ConsoleCodePage });
-    if (run.cancelled || (run.started && !run.finished)) {
+    const bool interrupted
+        = run.status == ToolRun::Status::Cancelled || run.status == ToolRun::Status::TimedOut;
+    if (interrupted) {
         table.previousObjectKept = restoreOutdatedObject(objectPath);
         if (!table.previousObjectKept)
             QFile::remove(objectPath);
@@ -133,10 +135,12 @@ void FunctionTable::compile(ToolRunner &tools, const QString &variant, const QSt
         if (!run.succeeded())
             QFile::remove(objectPath);
     }
-    if (run.cancelled)
+    if (run.status == ToolRun::Status::Cancelled)
         return;
-    if (!run.finished)
+    if (run.status == ToolRun::Status::FailedToStart)
+        qDebug() << "Failed to start process.";
+    else if (run.status == ToolRun::Status::TimedOut)
         qDebug() << "Process did not finish in time!";
-    else if (run.exitCode != 0)
+    else if (run.status == ToolRun::Status::Finished && run.exitCode != 0)
         qDebug().noquote() << BuildTree::compileBatchName() + " ended with status" << run.exitCode;
 }

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // Standard error carries the failure's message; the engine's debug log stays off unless
     // QT_LOGGING_RULES switches it on.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false\nkestrune.debug=false"));
     QCoreApplication::setApplicationName(QStringLiteral("kestrune-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTRUNE_VERSION));
 

@@ -1,8 +1,8 @@
 #include "buildroot.h"
 
 #include "buildtree.h"
+#include "kestrunelog.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,27 +16,27 @@ bool makeFolders(const QString &root)
     QDir dir;
     if (!dir.exists(root)) {
         if (!dir.mkpath(root)) {
-            qDebug() << "Failed to create varnholtPath directory";
+            qCDebug(lcKestrune) << "Failed to create varnholtPath directory";
             return false;
         }
-        qDebug() << "varnholtPath directory created successfully";
+        qCDebug(lcKestrune) << "varnholtPath directory created successfully";
     }
     const QString srcPath = BuildTree::sourceFolder(root);
     const QString includePath = BuildTree::includeFolder(root);
     if (dir.exists(srcPath) && dir.exists(includePath)) {
-        qDebug() << "srcPath directory already exists";
+        qCDebug(lcKestrune) << "srcPath directory already exists";
         return true;
     }
     if (!dir.mkpath(srcPath)) {
-        qDebug() << "Failed to create srcPath directory";
+        qCDebug(lcKestrune) << "Failed to create srcPath directory";
         return false;
     }
-    qDebug() << "srcPath directory created successfully";
+    qCDebug(lcKestrune) << "srcPath directory created successfully";
     if (!dir.mkpath(includePath)) {
-        qDebug() << "Failed to create includePath directory";
+        qCDebug(lcKestrune) << "Failed to create includePath directory";
         return false;
     }
-    qDebug() << "includePath directory created successfully";
+    qCDebug(lcKestrune) << "includePath directory created successfully";
     return true;
 }
 
@@ -114,24 +114,24 @@ bool BuildRoot::copyFileReplacing(const QString &source, QString &target)
     target += "/" + QFileInfo(source).fileName();
 
     if (!QFile::exists(source)) {
-        qWarning() << "Source file does not exist:" << source;
+        qCWarning(lcKestrune) << "Source file does not exist:" << source;
         return false;
     }
     // Rebuilding from an earlier tree can pick the copy itself; removing the target would then
     // delete the user's only file.
     if (QFile::exists(target) && QFileInfo(source) == QFileInfo(target)) {
-        qDebug() << "File is already in place:" << target;
+        qCDebug(lcKestrune) << "File is already in place:" << target;
         return true;
     }
     if (QFile::exists(target) && !QFile::remove(target)) {
-        qWarning() << "Failed to remove existing file:" << target;
+        qCWarning(lcKestrune) << "Failed to remove existing file:" << target;
         return false;
     }
     if (!QFile::copy(source, target)) {
-        qWarning() << "Failed to copy file from" << source << "to" << target;
+        qCWarning(lcKestrune) << "Failed to copy file from" << source << "to" << target;
         return false;
     }
-    qDebug() << "File copied successfully from" << source << "to" << target;
+    qCDebug(lcKestrune) << "File copied successfully from" << source << "to" << target;
     return true;
 }
 

@@ -1,8 +1,8 @@
 #include "cmakerun.h"
 
 #include "buildtree.h"
+#include "kestrunelog.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -62,7 +62,7 @@ QStringList cmakeArguments(const QString &buildRoot, const QString &vsPath)
 {
     const QStringList generator = visualStudioGeneratorArguments(vsPath);
     if (generator.isEmpty())
-        qDebug() << "No Visual Studio year in the path; no generator chosen:" << vsPath;
+        qCDebug(lcKestrune) << "No Visual Studio year in the path; no generator chosen:" << vsPath;
     return QStringList { buildRoot } + generator
         + QStringList { QStringLiteral("-B"), BuildTree::solutionFolder(buildRoot) };
 }
@@ -71,14 +71,14 @@ bool ensureSolutionDirectory(const QString &solutionDirectory)
 {
     QDir dir;
     if (dir.exists(solutionDirectory)) {
-        qDebug() << "srcPath directory already exists";
+        qCDebug(lcKestrune) << "srcPath directory already exists";
         return true;
     }
     if (!dir.mkpath(solutionDirectory)) {
-        qDebug() << "Failed to create srcPath directory";
+        qCDebug(lcKestrune) << "Failed to create srcPath directory";
         return false;
     }
-    qDebug() << "srcPath directory created successfully";
+    qCDebug(lcKestrune) << "srcPath directory created successfully";
     return true;
 }
 
@@ -115,11 +115,11 @@ void judgeRun(const ToolRun &outcome, const QString &buildRoot, CMakeRun::Result
         run.problem = Problem::NotRun;
         return;
     case ToolRun::Status::FailedToStart:
-        qDebug() << "Failed to start process.";
+        qCDebug(lcKestrune) << "Failed to start process.";
         run.problem = Problem::NotRun;
         return;
     case ToolRun::Status::TimedOut:
-        qDebug() << "Process timed out.";
+        qCDebug(lcKestrune) << "Process timed out.";
         run.problem = Problem::NotRun;
         return;
     case ToolRun::Status::Finished:
@@ -127,7 +127,7 @@ void judgeRun(const ToolRun &outcome, const QString &buildRoot, CMakeRun::Result
     }
     run.inTime = true;
     if (outcome.exitCode != 0) {
-        qDebug() << "cmake ended with status" << outcome.exitCode;
+        qCDebug(lcKestrune) << "cmake ended with status" << outcome.exitCode;
         run.problem = Problem::Failed;
     } else if (BuildTree::solutionFileOf(buildRoot).isEmpty()) {
         run.problem = Problem::NoSolution;
@@ -156,8 +156,8 @@ CMakeRun::Result CMakeRun::run(ToolRunner &tools, const QString &buildRoot, cons
         return run;
     }
     if (isCMakeTooOld(tools, visualStudioGenerator(vsPath), run.version)) {
-        qDebug() << "CMake" << run.version << "cannot generate for"
-                 << visualStudioGenerator(vsPath);
+        qCDebug(lcKestrune) << "CMake" << run.version << "cannot generate for"
+                            << visualStudioGenerator(vsPath);
         run.problem = BuildOutcome::CMakeProblem::TooOldForGenerator;
         return run;
     }

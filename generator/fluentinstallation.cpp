@@ -1,6 +1,7 @@
 #include "fluentinstallation.h"
 
-#include <QDebug>
+#include "kestrunelog.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -40,7 +41,7 @@ QStringList FluentInstallation::includeDirs(
 {
     QFile makefile(makefilePath);
     if (!makefile.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "无法打开文件" << makefilePath << "进行读取";
+        qCDebug(lcKestrune) << "无法打开文件" << makefilePath << "进行读取";
         return {};
     }
     const QString release = FluentInstallation::release(fluentPath).second;

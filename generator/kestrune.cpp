@@ -6,6 +6,7 @@
 #include "cmakerun.h"
 #include "fluentinstallation.h"
 #include "functiontable.h"
+#include "kestrunelog.h"
 #include "solutionbuilder.h"
 #include "solutioncleanup.h"
 #include "solutionrequest.h"
@@ -117,8 +118,8 @@ bool CKestrune::writeBuildRecord()
     QString error;
     if (BuildRecordFile::write(record, &error))
         return true;
-    qWarning() << "Failed to write the build record" << BuildRecordFile::path(record.buildRoot)
-               << error;
+    qCWarning(lcKestrune) << "Failed to write the build record"
+                          << BuildRecordFile::path(record.buildRoot) << error;
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "buildtree.h"
 #include "functiontable.h"
+#include "kestrunelog.h"
 #include "tableregeneration.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,7 @@
 
 void CKestrune::scheduleRegeneration(const QString &path)
 {
-    qDebug() << path << "文件被修改！";
+    qCDebug(lcKestrune) << path << "文件被修改！";
     // An editor that saves by renaming over the file drops it from the watch; adding it back keeps
     // it watched across saves.
     fileWatcher->removePath(path);
@@ -59,12 +60,12 @@ void CKestrune::startRegeneration()
 
 void CKestrune::onSourceFileChanged(const QString &path)
 {
-    qDebug() << path << "文件被修改！";
+    qCDebug(lcKestrune) << path << "文件被修改！";
     fileWatcher->removePath(path);
     fileWatcher->addPath(path);
 
     if (variant.isEmpty()) {
-        qDebug() << "No build yet; nothing to regenerate";
+        qCDebug(lcKestrune) << "No build yet; nothing to regenerate";
         return;
     }
     for (const QString &name : BuildTree::variantsOfBuild(variant)) {

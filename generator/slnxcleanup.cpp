@@ -1,8 +1,8 @@
 #include "solutioncleanup.h"
 
 #include "crlftextfile.h"
+#include "kestrunelog.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -147,7 +147,7 @@ void SolutionCleanup::cleanSlnx(const QString &slnxPath, Result &result)
 {
     QFile file(slnxPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "Could not open file for reading:" << slnxPath;
+        qCDebug(lcKestrune) << "Could not open file for reading:" << slnxPath;
         result.failures.append({ slnxPath, file.errorString() });
         return;
     }
@@ -161,7 +161,7 @@ void SolutionCleanup::cleanSlnx(const QString &slnxPath, Result &result)
     if (cleaned.openForWriting())
         cleaned.writeBytes(withoutElements(text, removed).toUtf8());
     if (!cleaned.commit()) {
-        qDebug() << "Could not open file for writing:" << slnxPath;
+        qCDebug(lcKestrune) << "Could not open file for writing:" << slnxPath;
         result.failures.append(cleaned.result());
         return;
     }

@@ -5,11 +5,11 @@
 #include "cmakefiles.h"
 #include "cmakerun.h"
 #include "functiontable.h"
+#include "kestrunelog.h"
 #include "solutioncleanup.h"
 #include "solutionrequest.h"
 #include "toolrunner.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -41,10 +41,12 @@ void makeVariantFolder(const QString &path, const FolderMessages &messages)
 {
     QDir dir;
     if (dir.exists(path)) {
-        qDebug() << messages.exists;
+        qCDebug(lcKestrune) << messages.exists;
         return;
     }
-    qDebug() << (dir.mkpath(path) ? messages.created : messages.failed);
+    // Made whether or not the log is on.
+    const bool made = dir.mkpath(path);
+    qCDebug(lcKestrune) << (made ? messages.created : messages.failed);
 }
 
 // Tools print in lines; a message of the last few is what a user needs in a box or a status bar.

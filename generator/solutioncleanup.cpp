@@ -2,8 +2,8 @@
 
 #include "buildtree.h"
 #include "crlftextfile.h"
+#include "kestrunelog.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +19,7 @@ bool readLines(
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "Could not open file for reading:" << path;
+        qCDebug(lcKestrune) << "Could not open file for reading:" << path;
         result.failures.append({ path, file.errorString() });
         return false;
     }
@@ -51,7 +51,7 @@ void writeLines(const QString &path, const QByteArray &previous, const QStringLi
     if (file.openForWriting())
         file.write(text);
     if (!file.commit()) {
-        qDebug() << "Could not open file for writing:" << path;
+        qCDebug(lcKestrune) << "Could not open file for writing:" << path;
         result.failures.append(file.result());
         return;
     }
@@ -84,14 +84,14 @@ void removeFolder(const QString &path, SolutionCleanup::Result &result)
 {
     QDir folder(path);
     if (!folder.exists()) {
-        qDebug() << "Folder not found:" << path;
+        qCDebug(lcKestrune) << "Folder not found:" << path;
         return;
     }
     if (!folder.removeRecursively()) {
         result.failures.append({ path, QStringLiteral("The folder could not be removed whole") });
         return;
     }
-    qDebug() << "Deleted folder:" << path;
+    qCDebug(lcKestrune) << "Deleted folder:" << path;
     result.removedFolders.append(path);
 }
 
@@ -107,7 +107,7 @@ void removeFile(const QString &path, SolutionCleanup::Result &result, Logged log
         return;
     }
     if (logged == Logged::Yes)
-        qDebug() << "Deleted file:" << path;
+        qCDebug(lcKestrune) << "Deleted file:" << path;
     result.removedFiles.append(path);
 }
 

@@ -1,3 +1,4 @@
+#include "functiontable.h"
 #include "kestrune.h"
 
 #include "helpers/goldenfile.h"
@@ -371,14 +372,16 @@ void tst_UdfNames::outdatedObjectRemovedFirst()
 void tst_UdfNames::batchThatDoesNotFinish_data()
 {
     QTest::addColumn<bool>("cmdOnPath");
-    QTest::newRow("hangs") << true;
-    QTest::newRow("cannot start") << false;
+    QTest::addColumn<ToolRun::Status>("status");
+    QTest::newRow("hangs") << true << ToolRun::Status::TimedOut;
+    QTest::newRow("cannot start") << false << ToolRun::Status::FailedToStart;
 }
 
 void tst_UdfNames::batchThatDoesNotFinish()
 {
     SKIP_WITHOUT_SHELL();
     QFETCH(bool, cmdOnPath);
+    QFETCH(ToolRun::Status, status);
     if (cmdOnPath) {
         QVERIFY(putFakeCmdFirstOnPath("exec sleep 30"));
     } else {
@@ -386,11 +389,12 @@ void tst_UdfNames::batchThatDoesNotFinish()
         qputenv("PATH", QFile::encodeName(tempDir->path() + "/empty"));
     }
     const QString variantDirectory = makeVariantDirectory();
-    QTest::ignoreMessage(QtDebugMsg, "Process did not finish in time!");
 
-    CKestrune engine;
-    engine.setProcessTimeoutsForTesting(300);
-    engine.compileUdfNames("3ddp", tempDir->path() + "/v192/fluent", "C:/VS", variantDirectory);
+    ToolRunner tools;
+    tools.setTimeoutMs(300);
+    const ToolRun run = FunctionTable::compile(
+        tools, "3ddp", tempDir->path() + "/v192/fluent", "C:/VS", variantDirectory);
+    QCOMPARE(run.status, status);
     QVERIFY(QFile::exists(variantDirectory + "/compileOBJ.bat"));
     QCOMPARE(QFile::exists(variantDirectory + "/seen.bat"), cmdOnPath);
 }

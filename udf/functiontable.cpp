@@ -1,9 +1,9 @@
 #include "functiontable.h"
 
 #include "buildtree.h"
+#include "kestrunelog.h"
 #include "udfscanner.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
@@ -15,7 +15,7 @@ QStringList findDefinitions(const QString &sourcePath)
     // Text mode is not asked for: the scanner folds CR LF itself, which reading in text mode
     // would only do more slowly.
     if (!source.open(QIODevice::ReadOnly)) {
-        qDebug() << "Failed to open input file.";
+        qCDebug(lcKestrune) << "Failed to open input file.";
         return {};
     }
     return scanUdfDefinitions(source.readAll());

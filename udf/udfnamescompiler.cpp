@@ -3,8 +3,8 @@
 #include "buildtree.h"
 #include "crlftextfile.h"
 #include "fluentinstallation.h"
+#include "kestrunelog.h"
 
-#include <QDebug>
 #include <QFile>
 
 namespace {
@@ -70,7 +70,7 @@ void putOutdatedObjectAside(const QString &objectPath)
     if (!QFile::exists(objectPath) || QFile::rename(objectPath, aside))
         return;
     if (!QFile::remove(objectPath))
-        qDebug() << "Failed to remove the outdated" << objectPath;
+        qCDebug(lcKestrune) << "Failed to remove the outdated" << objectPath;
 }
 
 // A compile stopped half way may leave half an object behind; the earlier one takes its place.
@@ -107,7 +107,7 @@ ToolRun FunctionTable::compile(ToolRunner &tools, const QString &variant, const 
 void FunctionTable::compile(ToolRunner &tools, const QString &variant, const QString &fluentPath,
     const QString &vsPath, const QString &variantFolder, Build &table)
 {
-    qDebug() << BuildTree::functionTableSource(variantFolder) << "compiling... ...";
+    qCDebug(lcKestrune) << BuildTree::functionTableSource(variantFolder) << "compiling... ...";
     const QStringList includeDirs = FluentInstallation::includeDirs(
         FluentInstallation::makefilePath(fluentPath), fluentPath, variant);
     const QString objectPath = BuildTree::functionTableObject(variantFolder);
@@ -138,9 +138,10 @@ void FunctionTable::compile(ToolRunner &tools, const QString &variant, const QSt
     if (run.status == ToolRun::Status::Cancelled)
         return;
     if (run.status == ToolRun::Status::FailedToStart)
-        qDebug() << "Failed to start process.";
+        qCDebug(lcKestrune) << "Failed to start process.";
     else if (run.status == ToolRun::Status::TimedOut)
-        qDebug() << "Process did not finish in time!";
+        qCDebug(lcKestrune) << "Process did not finish in time!";
     else if (run.status == ToolRun::Status::Finished && run.exitCode != 0)
-        qDebug().noquote() << BuildTree::compileBatchName() + " ended with status" << run.exitCode;
+        qCDebug(lcKestrune).noquote()
+            << BuildTree::compileBatchName() + " ended with status" << run.exitCode;
 }

@@ -2,9 +2,9 @@
 
 #include "buildtree.h"
 #include "crlftextfile.h"
+#include "kestrunelog.h"
 #include "sourceencoding.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
@@ -119,7 +119,7 @@ bool appendDefaultFunction(const QString &sourcePath, FileResults &failedWrites)
 {
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly)) {
-        qWarning() << "Failed to open file for appending:" << source.errorString();
+        qCWarning(lcKestrune) << "Failed to open file for appending:" << source.errorString();
         failedWrites.append({ sourcePath, source.errorString() });
         return false;
     }
@@ -129,7 +129,7 @@ bool appendDefaultFunction(const QString &sourcePath, FileResults &failedWrites)
     if (appended.openForAppending())
         appended.writeBytes(sourceBytes(QString::fromLatin1(defaultOnDemandFunction), encoding));
     if (!appended.commit()) {
-        qWarning() << "Failed to open file for appending:" << appended.errorString();
+        qCWarning(lcKestrune) << "Failed to open file for appending:" << appended.errorString();
         failedWrites.append(appended.result());
         return false;
     }
@@ -160,12 +160,13 @@ void FunctionTable::write(const QStringList &sources, const QString &variantFold
     CrlfTextFile table(BuildTree::functionTableSource(variantFolder));
     if (!table.openForWriting()) {
         // No table can come of this run, so the user's first source is left as it is.
-        qDebug().noquote() << "无法创建" + BuildTree::functionTableSourceName() + "文件！";
+        qCDebug(lcKestrune).noquote()
+            << "无法创建" + BuildTree::functionTableSourceName() + "文件！";
         result.failedWrites.append(table.result());
         result.functionCount = -1;
         return;
     }
-    qDebug() << sources;
+    qCDebug(lcKestrune) << sources;
 
     QList<QStringList> headsPerSource;
     headsPerSource.reserve(sources.size());

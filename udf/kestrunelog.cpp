@@ -1,0 +1,3 @@
+#include "kestrunelog.h"
+
+Q_LOGGING_CATEGORY(lcKestrune, "kestrune")

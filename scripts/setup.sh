@@ -48,3 +48,18 @@ kestrune_build() {
         "$@" >/dev/null
     cmake --build "$KESTRUNE_BUILD" --parallel "$(nproc)"
 }
+
+# A build with sanitizers beside the main one, of the given tests only, run against the main
+# build's stand-ins: kestrune_sanitizer_run <sanitizers> <folder> <test>...
+kestrune_sanitizer_run() {
+    local sanitizers="$1" folder="$2"
+    shift 2
+    echo "== $* under $sanitizers"
+    cmake -S "$KESTRUNE_ROOT" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKESTRUNE_BUILD_TESTS=ON "-DKESTRUNE_SANITIZE=$sanitizers" \
+        "-DKESTRUNE_STANDINS_FROM=$KESTRUNE_BUILD" >/dev/null
+    cmake --build "$folder" --parallel "$(nproc)" --target "$@"
+    local names
+    names="$(IFS='|'; echo "$*")"
+    (cd "$folder" && ctest --output-on-failure --parallel "$(nproc)" -R "^($names)\$")
+}

@@ -1,9 +1,11 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "diagnosticslist.h"
 #include "logpane.h"
 #include "logtext.h"
 
+#include <QHBoxLayout>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -11,8 +13,18 @@
 // button lives in the status bar.
 void MainWindow::setUpLogPane()
 {
-    logPane = new LogPane(ui->centralwidget);
-    ui->gridLayout_2->addWidget(logPane, 3, 2, 1, 3);
+    // The errors and warnings of a build sit beside the log, and show and hide with it.
+    auto *logArea = new QWidget(ui->centralwidget);
+    auto *logLayout = new QHBoxLayout(logArea);
+    logLayout->setContentsMargins(0, 0, 0, 0);
+    logPane = new LogPane(logArea);
+    diagnostics = new DiagnosticsList(logArea);
+    diagnostics->setFixedHeight(LogPane::openHeight);
+    diagnostics->setVisible(false);
+    logLayout->addWidget(logPane, 3);
+    logLayout->addWidget(diagnostics, 2);
+    connect(logPane, &LogPane::openChanged, diagnostics, &QWidget::setVisible);
+    ui->gridLayout_2->addWidget(logArea, 3, 2, 1, 3);
     statusBar()->addPermanentWidget(logPane->toggleButton());
     closedMinimumHeight = minimumHeight();
     closedMaximumHeight = maximumHeight();
@@ -45,6 +57,7 @@ void MainWindow::connectBuildEvents()
     connect(events, &BuildEvents::toolOutput, logPane, &LogPane::toolOutput);
     connect(events, &BuildEvents::toolFinished, logPane, &LogPane::toolFinished);
     connect(events, &BuildEvents::tablesRegenerated, this, &MainWindow::showRegeneratedTables);
+    connect(events, &BuildEvents::createFinished, this, &MainWindow::finishCreate);
 }
 
 // After a save: the status bar tells the outcome in one line, the log keeps the details.

@@ -83,20 +83,21 @@ QString CreateChecks::outcomeProblem(
     if (layoutOnly)
         return tr("等待搭建！！！");
     if (outcome.cmakeProblem == Problem::TooOldForGenerator) {
-        return tr("所选的Visual Studio需要CMake %1或更新的版本，当前CMake的版本是%2，请更新CMake！！！")
+        return tr(
+            "所选的Visual Studio需要CMake %1或更新的版本，当前CMake的版本是%2，请更新CMake！！！")
             .arg(CKestrune::minimumCMakeVersionFor(CKestrune::visualStudioGenerator(vsFolder)),
                 outcome.cmakeVersion);
     }
     if (!outcome.failedWrites.isEmpty()) {
-        return tr("以下文件无法写入，原有文件保持不变：\n%1")
-            .arg(fileList(outcome.failedWrites));
+        return tr("以下文件无法写入，原有文件保持不变：\n%1").arg(fileList(outcome.failedWrites));
     }
     if (!outcome.topLevelFileWritten || outcome.cmakeProblem != Problem::None)
         return tr("CMake生成失败，请检查CMake及VS路径！！！");
     if (!outcome.variantsWithoutObject.isEmpty())
         return tr("udf_names.obj编译失败，请检查VS路径！！！");
     if (!outcome.cleanup.succeeded()) {
-        return tr("VS工程已生成，但以下文件无法清理，其中仍有CMake的ALL_BUILD、ZERO_CHECK及自定义生成步骤：\n%1")
+        return tr("VS工程已生成，但以下文件无法清理，其中仍有CMake的ALL_BUILD、ZERO_"
+                  "CHECK及自定义生成步骤：\n%1")
             .arg(fileList(outcome.cleanup.failures));
     }
     if (!outcome.succeeded())
@@ -110,7 +111,8 @@ QString CreateChecks::resumeProblem(
     const QString &folder, BuildRecordFile::Status status, const QString &reason)
 {
     const QString root = BuildRecordFile::buildRootOf(folder);
-    QString message = tr("该文件夹中没有Kestrune创建的工程：%1").arg(QDir::toNativeSeparators(folder));
+    QString message
+        = tr("该文件夹中没有Kestrune创建的工程：%1").arg(QDir::toNativeSeparators(folder));
     if (status == BuildRecordFile::Status::Unreadable) {
         message += tr("\n工程记录%1无法读取：%2")
                        .arg(QDir::toNativeSeparators(BuildRecordFile::path(root)), reason);

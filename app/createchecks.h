@@ -13,8 +13,8 @@ namespace CreateChecks {
 
 // fluent.exe, devenv.exe and (for a coupling build) edem.exe where each installation keeps it;
 // the folders with "/" as separator.
-QString installationProblem(const QString &fluentFolder, const QString &vsFolder, bool coupling,
-    const QString &edemFolder);
+QString installationProblem(
+    const QString &fluentFolder, const QString &vsFolder, bool coupling, const QString &edemFolder);
 QString noSourceProblem();
 // What cmd, CMake and Visual Studio cannot take in the build root below the project folder.
 QString projectFolderProblem(const QString &projectFolder);
@@ -23,12 +23,10 @@ QString existingSolution(const QString &projectFolder);
 
 // What the user is told of a create that did not finish; empty when it did. vsFolder is the Visual
 // Studio installation the create was given.
-QString outcomeProblem(
-    const BuildOutcome &outcome, bool layoutOnly, const QString &vsFolder);
+QString outcomeProblem(const BuildOutcome &outcome, bool layoutOnly, const QString &vsFolder);
 // Why a folder cannot be resumed: no record (or one of an older Kestrune), or one that cannot be
 // read.
-QString resumeProblem(
-    const QString &folder, BuildRecordFile::Status status, const QString &reason);
+QString resumeProblem(const QString &folder, BuildRecordFile::Status status, const QString &reason);
 
 // The window's lists and the command line sort picked files alike: a name ending in "h" is a
 // header (.h, .hpp, .hh), any other a source.

@@ -117,7 +117,7 @@ void MainWindow::on_btnCreateVsProject_clicked()
     request.vsPath = vsFolder;
     request.regenerateInPlace = !existing.isEmpty();
     projectPath = BuildTree::root(projectPath);
-    finishCreate(runCreate(request), request.buildType);
+    runCreate(request);
 }
 
 // Without a create of this window's own, the build root is asked for and resumed: its sources are

@@ -28,6 +28,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     generator = new CKestrune;
     setUpLogPane();
     connectBuildEvents();
+    setUpBuildMenu();
 
     if (ui->rbtnFluentUdf->isChecked())
         ui->editPathEdem->setEnabled(false);

@@ -13,7 +13,9 @@ class MainWindow;
 }
 QT_END_NAMESPACE
 
+class DiagnosticsList;
 class LogPane;
+class QAction;
 class QLabel;
 class QLineEdit;
 struct FoundInstallation;
@@ -59,12 +61,17 @@ private:
     bool resumeBuildRoot();
 
     void setUpLogPane();
+    void setUpBuildMenu();
+    bool chooseCaseFolder();
+    void buildLibraries(const QString &configuration);
+    void setBuilding(bool building);
+    void showLibrariesBuilt(const LibraryBuildOutcome &outcome);
+    void openAtLine(const QString &file, int line);
     void fitLogPane(bool open);
     void connectBuildEvents();
-    CKestrune::BuildOutcome runCreate(const CKestrune::CreateRequest &request);
+    void runCreate(const CKestrune::CreateRequest &request);
     void setCreating(bool creating);
-    void finishCreate(
-        const CKestrune::BuildOutcome &outcome, CKestrune::CreateRequest::BuildType buildType);
+    void finishCreate(const CKestrune::BuildOutcome &outcome);
     void showRegeneratedTables(const QStringList &variants, const QList<int> &functionCounts,
         const QStringList &failedVariants, const QString &compilerMessage);
 
@@ -78,6 +85,10 @@ private:
     // Where the paths that this start found by itself came from, for the status bar.
     QStringList foundPathNotes;
     LogPane *logPane = nullptr;
+    DiagnosticsList *diagnostics = nullptr;
+    QAction *buildAction = nullptr;
+    QAction *buildReleaseAction = nullptr;
+    CKestrune::CreateRequest::BuildType createBuildType = CKestrune::CreateRequest::BuildType::FluentUdf;
     // The user asked to close while a create ran; the window closes once it has ended.
     bool closeAfterCreate = false;
     int closedMinimumHeight = 0;

@@ -33,8 +33,8 @@ QString visualStudioOfMachine()
     QString found;
     bool reported = false;
     QEventLoop loop;
-    QObject::connect(&search, &VisualStudioSearch::finished, &loop,
-        [&](const FoundInstallation &installation) {
+    QObject::connect(
+        &search, &VisualStudioSearch::finished, &loop, [&](const FoundInstallation &installation) {
             found = installation.path;
             reported = true;
             loop.quit();
@@ -104,14 +104,15 @@ int runCreate(const CliOptions &options)
     CKestrune::CreateRequest request;
     request.buildType = buildTypeOf(options);
     request.variant = variantOf(options);
-    request.fluentPath = installationPath(options.fluentPath, "pathFluent",
-        [] { return findFluentInstallation().path; }, defaultFluent);
-    request.vsPath = installationPath(
-        options.vsPath, "pathVs", visualStudioOfMachine, defaultVisualStudio);
+    request.fluentPath = installationPath(
+        options.fluentPath, "pathFluent", [] { return findFluentInstallation().path; },
+        defaultFluent);
+    request.vsPath
+        = installationPath(options.vsPath, "pathVs", visualStudioOfMachine, defaultVisualStudio);
     const bool coupling = request.buildType != CKestrune::CreateRequest::BuildType::FluentUdf;
     if (coupling) {
-        request.edemPath = installationPath(options.edemPath, "pathEdem",
-            [] { return findEdemInstallation().path; }, defaultEdem);
+        request.edemPath = installationPath(
+            options.edemPath, "pathEdem", [] { return findEdemInstallation().path; }, defaultEdem);
     }
     const QString problem = CreateChecks::installationProblem(
         request.fluentPath, request.vsPath, coupling, request.edemPath);
@@ -128,7 +129,8 @@ int runCreate(const CliOptions &options)
     const QString existing = CreateChecks::existingSolution(request.projectFolder);
     if (!existing.isEmpty() && !options.regenerate) {
         return fail(QCoreApplication::translate("kestrune-cli",
-            "该文件夹中已有VS工程：%1\n如需按当前选项重新生成（src和include中的文件会保留），请加上 "
+            "该文件夹中已有VS工程：%"
+            "1\n如需按当前选项重新生成（src和include中的文件会保留），请加上 "
             "--regenerate")
                         .arg(QDir::toNativeSeparators(existing)));
     }
@@ -136,8 +138,8 @@ int runCreate(const CliOptions &options)
 
     CKestrune engine;
     ConsoleLog log(engine.events());
-    Console::outLine(LogText::runTitle(QCoreApplication::translate("LogPane", "创建VS工程：%1")
-                                           .arg(request.projectFolder)));
+    Console::outLine(LogText::runTitle(
+        QCoreApplication::translate("LogPane", "创建VS工程：%1").arg(request.projectFolder)));
     const CKestrune::BuildOutcome outcome = engine.createSolution(request);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     for (const QString &copy : outcome.keptCopies)

@@ -18,9 +18,9 @@ QString tr(const char *text)
     return QCoreApplication::translate("kestrune-cli", text);
 }
 
-// The build root's record read and its sources watched; false, with the reason on standard
-// error, when the folder holds no recorded build.
-bool resume(CKestrune &engine, const QString &folder)
+} // namespace
+
+bool resumeBuildRoot(CKestrune &engine, const QString &folder)
 {
     QString reason;
     const BuildRecordFile::Status status = engine.resumeBuild(folder, &reason);
@@ -29,6 +29,8 @@ bool resume(CKestrune &engine, const QString &folder)
     Console::errorLine(CreateChecks::resumeProblem(folder, status, reason));
     return false;
 }
+
+namespace {
 
 bool reportTables(const RegeneratedTables &tables)
 {
@@ -43,7 +45,7 @@ bool reportTables(const RegeneratedTables &tables)
 int runRefresh(const CliOptions &options)
 {
     CKestrune engine;
-    if (!resume(engine, options.root))
+    if (!resumeBuildRoot(engine, options.root))
         return 1;
     ConsoleLog log(engine.events());
     const RegeneratedTables tables = engine.refreshTables();
@@ -55,7 +57,7 @@ int runRefresh(const CliOptions &options)
 int runWatch(const CliOptions &options)
 {
     CKestrune engine;
-    if (!resume(engine, options.root))
+    if (!resumeBuildRoot(engine, options.root))
         return 1;
     // The sources may have changed while no one watched.
     bool upToDate = reportTables(engine.refreshTables());

@@ -59,7 +59,11 @@ int main(int argc, char *argv[])
     out.flush();
     QDir().mkpath(project);
     answerer.expect(DialogAnswerer::chooseFolder(project));
-    child<QPushButton>(&window, "btnCreateVsProject")->click();
+    QPushButton *create = child<QPushButton>(&window, "btnCreateVsProject");
+    create->click();
+    // The create runs off the window's thread; the button comes back when it has ended.
+    while (!create->isEnabled())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 
     for (const DialogAnswerer::Seen &seen : answerer.seen) {
         if (!seen.text.isEmpty())

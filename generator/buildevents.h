@@ -3,6 +3,9 @@
 
 #include "toolrunner.h"
 
+#include "buildoutcome.h"
+#include "librarybuild.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -15,7 +18,7 @@ class BuildEvents : public QObject {
     Q_OBJECT
 
 public:
-    enum class Step { CopyFiles, FunctionTable, CMake, CleanUp, Regeneration };
+    enum class Step { CopyFiles, FunctionTable, CMake, CleanUp, Regeneration, Build, CaseFolder };
     Q_ENUM(Step)
 
     using QObject::QObject;
@@ -35,6 +38,10 @@ signals:
     // compiled (or not); functionCounts follows variants.
     void tablesRegenerated(const QStringList &variants, const QList<int> &functionCounts,
         const QStringList &failedVariants, const QString &compilerMessage);
+    // A create started off the engine's thread has ended.
+    void createFinished(const BuildOutcome &outcome);
+    // A build of the libraries started off the engine's thread has ended.
+    void librariesBuilt(const LibraryBuildOutcome &outcome);
 };
 
 #endif // BUILDEVENTS_H

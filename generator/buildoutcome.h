@@ -4,6 +4,7 @@
 #include "fileresult.h"
 #include "solutioncleanup.h"
 
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +43,8 @@ struct BuildOutcome {
             && failedWrites.isEmpty() && cleanup.succeeded();
     }
 };
+
+Q_DECLARE_METATYPE(BuildOutcome)
 
 // What the create command asks for: the build root laid out with copies of the picked files, then
 // the whole solution of one build type (none for a layout only).

@@ -119,13 +119,12 @@ BuildRecordFile::Status BuildRecordFile::read(
         && (BuildTree::isSerialVariant(variant) || BuildTree::isHostVariant(variant))
         && absoluteIn(read.buildRoot, object.value(QStringLiteral("headers")), read.headers)
         && absoluteIn(read.buildRoot, object.value(QStringLiteral("sources")), read.sources)
-        && absoluteIn(
-            read.buildRoot, object.value(QStringLiteral("nodeSources")), read.nodeSources)
+        && absoluteIn(read.buildRoot, object.value(QStringLiteral("nodeSources")), read.nodeSources)
         && !read.sources.isEmpty();
     if (!valid) {
         fail(error,
             parseError.error != QJsonParseError::NoError ? parseError.errorString()
-                                                          : QStringLiteral("not a build record"));
+                                                         : QStringLiteral("not a build record"));
         return Status::Unreadable;
     }
     read.coupling = buildType == QLatin1String("euler");

@@ -6,11 +6,10 @@
 #include "solutionbuilder.h"
 #include "solutionrequest.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QThread>
 #include <QTimer>
 
@@ -18,40 +17,17 @@
 
 namespace {
 
-// Runs the work on a thread of its own and keeps this thread's events flowing until it is done.
-void runOffThisThread(const std::function<void()> &work)
-{
-    QEventLoop loop;
-    QThread *thread = QThread::create(work);
-    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
-    thread->start();
-    loop.exec();
-    thread->wait();
-    delete thread;
-}
-
-// The copy step of a create: the build root laid out off this thread; returns BuildRoot::create's
-// result.
-int layOutBuildRoot(BuildEvents &events, const CreateRequest &request, QStringList &headerCopies,
+// The copy step of a create: the build root laid out with copies of the picked files; returns
+// BuildRoot::create's result.
+int layOutBuildRoot(const CreateRequest &request, QStringList &headerCopies,
     QStringList &sourceCopies, QStringList &kept)
 {
-    QElapsedTimer clock;
-    clock.start();
-    emit events.stepStarted(BuildEvents::Step::CopyFiles, QString());
-    int result = 0;
-    runOffThisThread([&] {
-        if (request.regenerateInPlace) {
-            result = BuildRoot::createKeepingCopies(request.headers, request.sources,
-                request.projectFolder, headerCopies, sourceCopies, kept);
-        } else {
-            result = BuildRoot::create(request.headers, request.sources, request.projectFolder,
-                headerCopies, sourceCopies);
-        }
-    });
-    emit events.stepFinished(BuildEvents::Step::CopyFiles, QString(), result == 0, clock.elapsed());
-    if (result == 0)
-        emit events.progressChanged(65);
-    return result;
+    if (request.regenerateInPlace) {
+        return BuildRoot::createKeepingCopies(request.headers, request.sources,
+            request.projectFolder, headerCopies, sourceCopies, kept);
+    }
+    return BuildRoot::create(
+        request.headers, request.sources, request.projectFolder, headerCopies, sourceCopies);
 }
 
 SolutionRequest solutionRequestOf(
@@ -76,9 +52,9 @@ void removeEarlierBuild(const QString &root, const QString &newVariant)
         if (kept.contains(name))
             continue;
         const QString folder = BuildTree::variantFolder(root, name);
-        for (const QString &file : { BuildTree::functionTableObject(folder),
-                 BuildTree::functionTableSource(folder), BuildTree::compileBatch(folder),
-                 BuildTree::variantCMakeLists(folder) })
+        for (const QString &file :
+            { BuildTree::functionTableObject(folder), BuildTree::functionTableSource(folder),
+                BuildTree::compileBatch(folder), BuildTree::variantCMakeLists(folder) })
             QFile::remove(file);
         QDir().rmdir(folder);
     }
@@ -86,44 +62,124 @@ void removeEarlierBuild(const QString &root, const QString &newVariant)
 
 } // namespace
 
+// Built on the started run: an event loop of its own waits for the run's end, so the caller's
+// events go on being processed meanwhile.
 CKestrune::BuildOutcome CKestrune::createSolution(const CreateRequest &request)
 {
-    // A regeneration writes the very tables the build is about to write.
-    while (regenerating)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    creating = true;
-    tools.reset();
-
     BuildOutcome outcome;
-    QStringList headerCopies, sourceCopies;
-    outcome.buildRootResult = layOutBuildRoot(
-        *buildEvents, request, headerCopies, sourceCopies, outcome.keptCopies);
-    if (outcome.buildRootResult == 0 && request.buildType != CreateRequest::BuildType::LayoutOnly) {
-        if (tools.isCancelled()) {
-            outcome.cancelled = true;
-        } else {
-            const SolutionRequest solution = solutionRequestOf(request, headerCopies, sourceCopies);
-            recordBuild(solution);
-            const SolutionBuilder builder(tools, *buildEvents);
-            runOffThisThread([&] {
-                if (request.regenerateInPlace)
-                    removeEarlierBuild(solution.buildRoot, solution.variant);
-                outcome = builder.build(solution, outcome);
-            });
-            if (outcome.succeeded())
-                outcome.recordWritten = writeBuildRecord();
-        }
+    if (!startCreate(request)) {
+        outcome.cancelled = true;
+        return outcome;
     }
-    buildOutcome = outcome;
-    creating = false;
-    // Saves made during the build are regenerated now, from the build just made.
-    if (regenerationPending)
-        regenerationTimer->start();
+    QEventLoop loop;
+    const QMetaObject::Connection finished = connect(
+        buildEvents, &BuildEvents::createFinished, &loop, [&](const BuildOutcome &result) {
+            outcome = result;
+            loop.quit();
+        });
+    if (creating)
+        loop.exec();
+    disconnect(finished);
     return outcome;
 }
 
+// A regeneration writes the very tables the build is about to write: a create asked for during one
+// waits for its end, as a create, never spinning.
+bool CKestrune::startCreate(const CreateRequest &request)
+{
+    if (creating || buildingLibraries)
+        return false;
+    creating = true;
+    createCancelled = false;
+    createRequest = request;
+    createOutcome = BuildOutcome();
+    if (!regenerating)
+        startCopyStep();
+    return true;
+}
+
+void CKestrune::startCopyStep()
+{
+    tools.reset();
+    if (createCancelled) {
+        createOutcome.cancelled = true;
+        finishCreate();
+        return;
+    }
+    emit buildEvents->stepStarted(BuildEvents::Step::CopyFiles, QString());
+    runCreateStep(
+        [this] {
+            QElapsedTimer clock;
+            clock.start();
+            createOutcome.buildRootResult = layOutBuildRoot(
+                createRequest, createHeaderCopies, createSourceCopies, createOutcome.keptCopies);
+            emit buildEvents->stepFinished(BuildEvents::Step::CopyFiles, QString(),
+                createOutcome.buildRootResult == 0, clock.elapsed());
+            if (createOutcome.buildRootResult == 0)
+                emit buildEvents->progressChanged(65);
+        },
+        [this] { afterCopyStep(); });
+}
+
+// The build is recorded (and its sources watched) on the engine's thread, between the steps.
+void CKestrune::afterCopyStep()
+{
+    if (createOutcome.buildRootResult != 0
+        || createRequest.buildType == CreateRequest::BuildType::LayoutOnly) {
+        finishCreate();
+        return;
+    }
+    if (tools.isCancelled()) {
+        createOutcome.cancelled = true;
+        finishCreate();
+        return;
+    }
+    const SolutionRequest solution
+        = solutionRequestOf(createRequest, createHeaderCopies, createSourceCopies);
+    recordBuild(solution);
+    runCreateStep(
+        [this, solution] {
+            if (createRequest.regenerateInPlace)
+                removeEarlierBuild(solution.buildRoot, solution.variant);
+            createOutcome = SolutionBuilder(tools, *buildEvents).build(solution, createOutcome);
+        },
+        [this] {
+            if (createOutcome.succeeded())
+                createOutcome.recordWritten = writeBuildRecord();
+            finishCreate();
+        });
+}
+
+void CKestrune::runCreateStep(const std::function<void()> &work, const std::function<void()> &then)
+{
+    createThread = QThread::create(work);
+    connect(createThread, &QThread::finished, this, [this, then] {
+        createThread->deleteLater();
+        createThread = nullptr;
+        then();
+    });
+    createThread->start();
+}
+
+void CKestrune::finishCreate()
+{
+    createHeaderCopies.clear();
+    createSourceCopies.clear();
+    buildOutcome = createOutcome;
+    creating = false;
+    emit buildEvents->createFinished(buildOutcome);
+    // Saves made during the build are regenerated now, from the build just made.
+    if (regenerationPending && !creating)
+        regenerationTimer->start();
+}
+
+// A create still waiting for a regeneration never starts; one under way ends its tools and stops
+// after the step it is in.
 void CKestrune::cancelCreate()
 {
-    if (creating)
+    if (!creating)
+        return;
+    createCancelled = true;
+    if (createThread)
         tools.cancel();
 }

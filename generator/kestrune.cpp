@@ -19,6 +19,8 @@
 namespace {
 // Long enough to take an editor's save of several files, or a write and a rename, as one change.
 const int regenerationDelayMs = 25;
+// A solution of many sources builds for minutes; an hour is a hung build.
+const int libraryBuildTimeoutMs = 60 * 60 * 1000;
 } // namespace
 
 CKestrune::CKestrune()
@@ -39,15 +41,28 @@ CKestrune::CKestrune()
     listener.output
         = [events = buildEvents](const QString &text) { emit events->toolOutput(text); };
     listener.finished = [events = buildEvents](const ToolRun &run) {
-        emit events->toolFinished(
-            run.commandLine(), run.status, run.exitCode, run.milliseconds);
+        emit events->toolFinished(run.commandLine(), run.status, run.exitCode, run.milliseconds);
     };
     tools.setListener(listener);
+    buildTools.setListener(listener);
+    buildTools.setTimeoutMs(libraryBuildTimeoutMs);
+    qRegisterMetaType<LibraryBuildOutcome>();
 }
 
-// A regeneration still running is ended: its tools are stopped and its thread waited for.
+// A regeneration or a build still running is ended: its tools are stopped and its thread waited
+// for.
 CKestrune::~CKestrune()
 {
+    if (createThread) {
+        tools.cancel();
+        createThread->wait();
+        delete createThread;
+    }
+    if (libraryBuildThread) {
+        buildTools.cancel();
+        libraryBuildThread->wait();
+        delete libraryBuildThread;
+    }
     if (regenerationThread) {
         tools.cancel();
         regenerationThread->wait();

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QFileSystemWatcher;
 class QThread;
 class QTimer;
@@ -50,12 +52,15 @@ public:
 
     const BuildOutcome &lastBuildOutcome() const;
 
-    // The create command's whole work, done off the calling thread while the caller's events go on
-    // being processed; returns when it is over. The build is recorded for the watcher as the
-    // builders record it. Progress, steps and tool output are reported through events().
+    // The create command's whole work, started off the engine's thread (after a regeneration in
+    // progress); progress, steps and tool output are reported through events(), and the outcome
+    // through events()->createFinished. The build is recorded for the watcher as the builders
+    // record it. False when a create or a build of the libraries is already running.
+    bool startCreate(const CreateRequest &request);
+    // The same, returning when it is over; the caller's events go on being processed meanwhile.
     BuildOutcome createSolution(const CreateRequest &request);
     // Ends the tools of a create in progress and stops it after the step it is in; what that step
-    // half made is removed. Called from the engine's thread while createSolution runs.
+    // half made is removed. A create still waiting for a regeneration never starts.
     void cancelCreate();
     bool isCreating() const { return creating; }
     BuildEvents *events() const { return buildEvents; }
@@ -125,6 +130,20 @@ public:
     // Returns once a regeneration in progress has ended and been reported; at once when none runs.
     void waitForRegeneration();
 
+    // The Fluent case folder the recorded build's libraries are laid into; kept in the build
+    // root's record. False, with the reason, when the record could not be written.
+    bool setCaseFolder(const QString &caseFolder, QString *error = nullptr);
+    // The recorded build's solution built with its Visual Studio's MSBuild ("Debug" or "Release"),
+    // its tables first brought up to date when a source changed since they were compiled, and
+    // each library laid into the case folder; on the calling thread.
+    LibraryBuildOutcome buildLibraries(const QString &configuration);
+    // The same off the engine's thread, after a regeneration in progress; reported through
+    // events()->librariesBuilt. False when there is no recorded build or one is already running.
+    bool startLibraryBuild(const QString &configuration);
+    // Ends the build's tools; nothing half copied is left in the case folder.
+    void cancelLibraryBuild();
+    bool isBuildingLibraries() const { return buildingLibraries; }
+
     // The limits of the cmake and cmd.exe runs. Tests shorten them to exercise a hung tool quickly.
     void setProcessTimeoutsForTesting(int milliseconds);
 
@@ -155,6 +174,24 @@ private:
     BuildOutcome buildOutcome;
 
     ToolRunner tools;
+    // MSBuild builds for minutes, not seconds, and is cancelled on its own.
+    ToolRunner buildTools;
+    bool buildingLibraries = false;
+    QString pendingLibraryBuild; // the configuration of a build waiting for a regeneration
+    QThread *libraryBuildThread = nullptr;
+    void runLibraryBuildThread(const QString &configuration);
+
+    // The create under way: its steps run on a thread each, one after the other.
+    void startCopyStep();
+    void afterCopyStep();
+    void runCreateStep(const std::function<void()> &work, const std::function<void()> &then);
+    void finishCreate();
+    CreateRequest createRequest;
+    BuildOutcome createOutcome;
+    QStringList createHeaderCopies;
+    QStringList createSourceCopies;
+    bool createCancelled = false;
+    QThread *createThread = nullptr;
     BuildEvents *buildEvents = nullptr;
     bool creating = false;
     bool regenerating = false;

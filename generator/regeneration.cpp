@@ -39,7 +39,7 @@ TableRegeneration CKestrune::regenerationJob() const
 // regeneration to end, and a regeneration asked for during a create starts after it.
 void CKestrune::startRegeneration()
 {
-    if (creating || regenerating || !regenerationPending)
+    if (creating || regenerating || buildingLibraries || !regenerationPending)
         return;
     regenerationPending = false;
     regenerating = true;
@@ -52,7 +52,11 @@ void CKestrune::startRegeneration()
         regenerationThread->deleteLater();
         regenerationThread = nullptr;
         regenerating = false;
-        if (regenerationPending)
+        if (creating && !createThread)
+            startCopyStep();
+        else if (!pendingLibraryBuild.isEmpty())
+            runLibraryBuildThread(pendingLibraryBuild);
+        else if (regenerationPending)
             regenerationTimer->start();
     });
     regenerationThread->start();

@@ -91,3 +91,12 @@ foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_
         add_dependencies(tst_resume ${standin})
     endif()
 endforeach()
+
+# The libraries of a recorded build root built with the stand-in MSBuild into a case folder.
+kestrune_add_test(tst_librarybuild SOURCES tst_librarybuild.cpp helpers/filetree.h
+    LIBRARIES kestrune_engine LABELS solution)
+foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
+    if(TARGET ${standin})
+        add_dependencies(tst_librarybuild ${standin})
+    endif()
+endforeach()

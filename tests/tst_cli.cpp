@@ -41,7 +41,8 @@ void tst_Cli::initTestCase()
 {
     originalPath = qgetenv("PATH");
     fluent = QStringLiteral(KESTRUNE_STANDIN_INSTALLATIONS "/ANSYS Inc/v192/fluent");
-    studio = QStringLiteral(KESTRUNE_STANDIN_INSTALLATIONS "/Microsoft Visual Studio/2019/Community");
+    studio
+        = QStringLiteral(KESTRUNE_STANDIN_INSTALLATIONS "/Microsoft Visual Studio/2019/Community");
 }
 
 // Each test works in a folder of its own; the paths come from its settings file, as the window's.
@@ -52,8 +53,7 @@ void tst_Cli::init()
     QVERIFY(temp->isValid());
     QVERIFY(QDir().mkpath(temp->path() + "/work"));
     QJsonObject settings { { "pathFluent", fluent }, { "pathVs", studio } };
-    QVERIFY(filetree::write(
-        temp->path() + "/ini/settings.json", QJsonDocument(settings).toJson()));
+    QVERIFY(filetree::write(temp->path() + "/ini/settings.json", QJsonDocument(settings).toJson()));
 }
 
 tst_Cli::Run tst_Cli::cli(const QStringList &arguments) const
@@ -84,21 +84,19 @@ void tst_Cli::usage_data()
     QTest::newRow("version") << QStringList { "--version" } << 0 << "kestrune-cli 3.0.0";
     QTest::newRow("nothing") << QStringList {} << 2 << "no command given";
     QTest::newRow("unknown command") << QStringList { "make" } << 2 << "unknown command: make";
-    QTest::newRow("unknown option")
-        << QStringList { "create", "--project", "p", "--colour", "red", "a.c" } << 2
-        << "unknown option: --colour";
-    QTest::newRow("missing value") << QStringList { "create", "a.c", "--project" } << 2
-                                   << "missing value for --project";
-    QTest::newRow("value not offered")
-        << QStringList { "create", "--project", "p", "--mode=fast", "a.c" } << 2
-        << "--mode takes one of parallel|serial, not \"fast\"";
+    QTest::newRow("unknown option") << QStringList { "create", "--project", "p", "--colour", "red",
+        "a.c" } << 2 << "unknown option: --colour";
+    QTest::newRow("missing value")
+        << QStringList { "create", "a.c", "--project" } << 2 << "missing value for --project";
+    QTest::newRow("value not offered") << QStringList { "create", "--project", "p", "--mode=fast",
+        "a.c" } << 2 << "--mode takes one of parallel|serial, not \"fast\"";
     QTest::newRow("no file") << QStringList { "create", "--project", "p" } << 2
                              << "create needs at least one FILE";
     QTest::newRow("no project") << QStringList { "create", "a.c" } << 2
                                 << "create needs --project FOLDER";
     QTest::newRow("refresh without root") << QStringList { "refresh" } << 2 << "refresh needs ROOT";
-    QTest::newRow("watch with two roots") << QStringList { "watch", "a", "b" } << 2
-                                          << "unexpected argument: b";
+    QTest::newRow("watch with two roots")
+        << QStringList { "watch", "a", "b" } << 2 << "unexpected argument: b";
 }
 
 void tst_Cli::usage()
@@ -115,17 +113,17 @@ void tst_Cli::refusals_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
-    QTest::newRow("Fluent path") << QStringList { "--fluent", "/nowhere" } << "fluent路径错误！！！";
+    QTest::newRow("Fluent path") << QStringList { "--fluent", "/nowhere" }
+                                 << "fluent路径错误！！！";
     QTest::newRow("Visual Studio path")
         << QStringList { "--vs", "/nowhere" } << "visual studio路径错误！！！";
     QTest::newRow("EDEM path") << QStringList { "--type", "euler", "--edem", "/nowhere" }
                                << "Edem路径错误！！！";
     QTest::newRow("headers only") << QStringList { "@PICKED@/props.h" } << "添加至少一个源文件！";
-    QTest::newRow("unusable project folder")
-        << QStringList { "--project", "@TEMP@/a;b" }
-        << "工程路径中含有“;”，无法生成可编译的VS工程，请更换路径！！！";
-    QTest::newRow("refresh without record") << QStringList { "refresh", "@TEMP@" }
-                                            << "该文件夹中没有Kestrune创建的工程：";
+    QTest::newRow("unusable project folder") << QStringList { "--project",
+        "@TEMP@/a;b" } << "工程路径中含有“;”，无法生成可编译的VS工程，请更换路径！！！";
+    QTest::newRow("refresh without record")
+        << QStringList { "refresh", "@TEMP@" } << "该文件夹中没有Kestrune创建的工程：";
 }
 
 // The window's refusals, word for word, on standard error with status 1; nothing is written.
@@ -152,7 +150,8 @@ void tst_Cli::refusals()
 
 void tst_Cli::createRefreshAndRegenerate()
 {
-    const QStringList files { picked("inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n"),
+    const QStringList files { picked("inlet.c",
+                                  "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n"),
         picked("props.h", "#define RHO 1.2\n") };
     const QString project = temp->path() + "/项目 A";
     Run run = cli(QStringList { "create", "--project", project, "--mode", "serial" } + files);
@@ -190,7 +189,8 @@ void tst_Cli::createRefreshAndRegenerate()
 void tst_Cli::watchUntilInterrupted()
 {
     const QString project = temp->path() + "/项目 A";
-    const QString source = picked("inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
+    const QString source
+        = picked("inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
     QCOMPARE(cli({ "create", "--project", project, "--mode", "serial", source }).status, 0);
 
     QProcess watch;
@@ -201,7 +201,8 @@ void tst_Cli::watchUntilInterrupted()
     const auto readUntil = [&](const QString &text) {
         QElapsedTimer clock;
         clock.start();
-        while (!out.contains(text) && clock.elapsed() < 30000 && watch.state() == QProcess::Running) {
+        while (
+            !out.contains(text) && clock.elapsed() < 30000 && watch.state() == QProcess::Running) {
             watch.waitForReadyRead(100);
             out += QString::fromUtf8(watch.readAllStandardOutput());
         }
@@ -219,7 +220,8 @@ void tst_Cli::watchUntilInterrupted()
     QCOMPARE(watch.exitStatus(), QProcess::NormalExit);
     QCOMPARE(watch.exitCode(), 0);
     QVERIFY(out.endsWith("监测结束\n"));
-    // One line per regeneration: the first brings the table up to date, the second follows the save.
+    // One line per regeneration: the first brings the table up to date, the second follows the
+    // save.
     QCOMPARE(out.count("【更新函数表】"), 2);
 }
 
@@ -228,11 +230,14 @@ void tst_Cli::createThroughWinesCmdInChinese()
 {
     if (!QFileInfo::exists(KESTRUNE_WINE_CMD_BIN "/cmd.exe"))
         QSKIP("Wine's cmd.exe is not set up here");
-    if (QProcess::execute("sh", { "-c", "locale -a | grep -qi '^zh_CN.utf-\\?8$' && test -x /usr/lib/wine/wine64" }) != 0)
+    if (QProcess::execute("sh",
+            { "-c", "locale -a | grep -qi '^zh_CN.utf-\\?8$' && test -x /usr/lib/wine/wine64" })
+        != 0)
         QSKIP("Wine or the zh_CN.UTF-8 locale is not installed");
     qputenv("PATH", QByteArray(KESTRUNE_WINE_CMD_BIN ":" KESTRUNE_STANDINS_BIN ":") + originalPath);
     const QString project = temp->path() + "/王工 流体/项目 A";
-    const QString source = picked("inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
+    const QString source
+        = picked("inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
     const Run run = cli({ "create", "--project", project, "--mode", "parallel", source });
     QVERIFY2(run.status == 0, qPrintable(run.out + run.err));
     for (const char *variant : { "3ddp_host", "3ddp_node" }) {

@@ -2,7 +2,9 @@
 #include "helpers/filetree.h"
 #include "windowfixture.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QTreeWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +26,7 @@ private slots:
     void parallelCouplingBuildKeepsAdaptorsOutOfTheNode();
     void nextDaysWindowResumesTheBuild();
     void recreateKeepsTheEditedCopy();
+    void buildErrorsAreRowsThatOpenTheFile();
 
 private:
     void create(const char *buildType, int parallel, const QStringList &sources);
@@ -69,6 +72,7 @@ void tst_CreateBuild::create(const char *buildType, int parallel, const QStringL
     fixture->child<QComboBox>("cbParallel")->setCurrentIndex(parallel);
     answerer->expect(DialogAnswerer::chooseFolder(projectFolder));
     fixture->child<QPushButton>("btnCreateVsProject")->click();
+    fixture->waitForCreate();
 }
 
 QStringList tst_CreateBuild::solutionProjects() const
@@ -184,12 +188,47 @@ void tst_CreateBuild::recreateKeepsTheEditedCopy()
     answerer->expect(DialogAnswerer::chooseFolder(projectFolder));
     answerer->expect(DialogAnswerer::pressButton(QStringLiteral("重新生成")));
     fixture->child<QPushButton>("btnCreateVsProject")->click();
+    fixture->waitForCreate();
     QVERIFY(answerer->allAnswered());
     QCOMPARE(fixture->child<QProgressBar>("progressBar")->value(), 100);
     QCOMPARE(filetree::read(copy), edited);
     QCOMPARE(solutionProjects(), QStringList({ "3ddp_host", "3ddp_node" }));
     QVERIFY(objectOf("3ddp_node").contains("edited"));
     QVERIFY(!QFileInfo::exists(buildRoot() + "/3ddp"));
+}
+
+// A build with an error in a source copy: the error is a row of the list with the copy's name, line
+// and code, the status bar counts it, nothing reaches the case folder, and activating the row opens
+// the copy at its line in Visual Studio.
+void tst_CreateBuild::buildErrorsAreRowsThatOpenTheFile()
+{
+    fixture->makeFile("picked/inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
+    create("rbtnFluentUdf", 1, { "inlet.c" });
+    const QString copy = buildRoot() + "/src/inlet.c";
+    QVERIFY(filetree::write(copy, filetree::read(copy) + "DEFINE_INIT(bad, d)\n{\n    missing = 1;\n}\n"));
+    const QString caseFolder = fixture->root() + "/case";
+    QVERIFY(QDir().mkpath(caseFolder));
+
+    QSignalSpy messages(fixture->window->statusBar(), &QStatusBar::messageChanged);
+    answerer->expect(DialogAnswerer::chooseFolder(caseFolder));
+    fixture->window->findChild<QAction *>("actionBuild")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        messages.contains({ QStringLiteral("编译失败：1 个错误，1 个警告") }), 30000);
+    auto *list = fixture->child<QTreeWidget>("diagnosticsList");
+    QList<QTreeWidgetItem *> errors = list->findItems("错误", Qt::MatchExactly, 0);
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(errors.first()->text(1), QStringLiteral("inlet.c"));
+    QCOMPARE(errors.first()->text(2), QStringLiteral("5"));
+    QCOMPARE(errors.first()->text(3), QStringLiteral("C2065"));
+    QCOMPARE(errors.first()->text(5), QStringLiteral("3ddp"));
+    QVERIFY(list->isVisible());
+    QCOMPARE(QDir(caseFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+    emit list->itemActivated(errors.first(), 0);
+    const QString devenvLog = QStringLiteral(KESTRUNE_STANDIN_INSTALLATIONS)
+        + "/Microsoft Visual Studio/2019/Community/Common7/IDE/devenv.log";
+    QTRY_VERIFY(filetree::read(devenvLog).contains(
+        ("/Edit\t" + copy + "\t/Command\tEdit.GoTo 5\n").toUtf8()));
 }
 
 QTEST_MAIN(tst_CreateBuild)

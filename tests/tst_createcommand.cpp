@@ -77,6 +77,7 @@ void tst_CreateCommand::pickSource(const QString &path)
 void tst_CreateCommand::clickCreate()
 {
     fixture->child<QPushButton>("btnCreateVsProject")->click();
+    fixture->waitForCreate();
 }
 
 void tst_CreateCommand::checksInOrder_data()

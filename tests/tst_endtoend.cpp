@@ -5,6 +5,7 @@
 #include "windowfixture.h"
 #include "wineloader.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,6 +34,8 @@ private slots:
     void anyFolderNameOnAChineseWindows();
     void visualStudio2026Solution();
     void commandLineCreateRefreshAndBuild();
+    void commandLineBuildIntoCaseFolder();
+    void windowBuildIntoCaseFolder();
     void cmakeTooOldForVisualStudio2026();
     void loaderRefusesWhatFluentCannotLoad_data();
     void loaderRefusesWhatFluentCannotLoad();
@@ -43,6 +46,8 @@ private:
     void buildDebug();
     void checkTables(const QString &outputFolder, const QStringList &variants, const QString &stage,
         const QString &fluentFolder = QString());
+    void checkLibraries(const QString &libraryFolder, const QStringList &variants,
+        const QString &stage, const QString &fluentFolder = QString());
     void saveWithNewFunction(
         const QString &source, const QByteArray &definition, const QStringList &variants);
     QString buildRoot() const { return projectFolder + "/buildByVarnholt"; }
@@ -145,6 +150,7 @@ void tst_EndToEnd::create(
     if (!succeeds)
         answerer->expect(DialogAnswerer::clickOk());
     fixture->child<QPushButton>("btnCreateVsProject")->click();
+    fixture->waitForCreate();
     QVERIFY(answerer->allAnswered());
     // Only a finished build brings the bar to 100; a failed one stops where it failed.
     QCOMPARE(fixture->child<QProgressBar>("progressBar")->value() == 100, succeeds);
@@ -172,10 +178,17 @@ void tst_EndToEnd::buildDebug()
 void tst_EndToEnd::checkTables(const QString &outputFolder, const QStringList &variants,
     const QString &stage, const QString &fluentFolder)
 {
+    checkLibraries(buildRoot() + "/solution/Debug/" + outputFolder, variants, stage, fluentFolder);
+}
+
+// libraryFolder is where a build's libudf (or edem_udf) folder is: the solution's Debug folder, or
+// a Fluent case folder.
+void tst_EndToEnd::checkLibraries(const QString &libraryFolder, const QStringList &variants,
+    const QString &stage, const QString &fluentFolder)
+{
     const WineLoader loader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX);
     for (const QString &variant : variants) {
-        const QString library
-            = buildRoot() + "/solution/Debug/" + outputFolder + "/win64/" + variant + "/libudf.dll";
+        const QString library = libraryFolder + "/win64/" + variant + "/libudf.dll";
         QVERIFY2(filetree::read(library).startsWith("MZ"), qPrintable(library));
         if (!wineProblem.isEmpty())
             continue;
@@ -315,6 +328,51 @@ void tst_EndToEnd::commandLineCreateRefreshAndBuild()
     QVERIFY2(run(KESTRUNE_CLI, { "refresh", projectFolder }, output) == 0, qPrintable(output));
     STEP(buildDebug());
     checkTables("libudf", { "3ddp" }, "serial_saved");
+}
+
+// kestrune-cli builds a parallel solution with MSBuild and lays host and node into a Chinese case
+// folder, where Fluent's loader finds them; the node links the MPI build of the multiport library.
+void tst_EndToEnd::commandLineBuildIntoCaseFolder()
+{
+    projectFolder = fixture->root() + "/王工 CFD/并行 项目";
+    const QString caseFolder = fixture->root() + "/算例/泵站 1";
+    QStringList arguments { "create", "--project", projectFolder, "--mode", "parallel", "--fluent",
+        currentFluent, "--vs", studio };
+    for (const char *file : { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }) {
+        arguments << fixture->makeFile(QStringLiteral("picked files/") + file,
+            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file));
+    }
+    QString output;
+    QVERIFY2(run(KESTRUNE_CLI, arguments, output) == 0, qPrintable(output));
+    QVERIFY2(run(KESTRUNE_CLI, { "build", buildRoot(), "--case", caseFolder }, output) == 0,
+        qPrintable(output));
+    QVERIFY2(output.contains("编译成功："), qPrintable(output));
+    checkLibraries(caseFolder + "/libudf", { "3ddp_host", "3ddp_node" }, "current", currentFluent);
+}
+
+// The window's build command asks for the case folder on the first build and lays the library
+// there.
+void tst_EndToEnd::windowBuildIntoCaseFolder()
+{
+    STEP(create("rbtnFluentUdf", 1, { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }));
+    const QString caseFolder = fixture->root() + "/算例 2";
+    QVERIFY(QDir().mkpath(caseFolder));
+    QSignalSpy messages(fixture->window->statusBar(), &QStatusBar::messageChanged);
+    answerer->expect(DialogAnswerer::chooseFolder(caseFolder));
+    fixture->window->findChild<QAction *>("actionBuild")->trigger();
+    QVERIFY(answerer->allAnswered());
+    // The build's last word in the status bar: success, or the counts of a failure.
+    const auto outcome = [&messages] {
+        for (const QList<QVariant> &message : messages) {
+            const QString text = message.at(0).toString();
+            if (text.startsWith("编译成功") || text.startsWith("编译失败"))
+                return text;
+        }
+        return QString();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!outcome().isEmpty(), 60000);
+    QVERIFY2(outcome().startsWith("编译成功："), qPrintable(outcome()));
+    checkLibraries(caseFolder + "/libudf", { "3ddp" }, "serial");
 }
 
 void tst_EndToEnd::cmakeTooOldForVisualStudio2026()

@@ -50,6 +50,9 @@ QStringList tst_FileLists::layOutBuildRoot()
     answerer->expect(DialogAnswerer::chooseFolder(fixture->root() + "/project"));
     answerer->expect(DialogAnswerer::clickOk());
     fixture->child<QPushButton>("btnCreateVsProject")->click();
+    if (!QTest::qWaitFor(
+            [this] { return fixture->child<QPushButton>("btnCreateVsProject")->isEnabled(); }))
+        return { "create did not end" };
     if (!answerer->allAnswered() || answerer->seen.last().text != QStringLiteral("等待搭建！！！"))
         return { "create did not stop at the build root" };
     const QString root = fixture->root() + "/project/buildByVarnholt";

@@ -107,15 +107,14 @@ void tst_Resume::unusableRecords_data()
                               << int(BuildRecordFile::Status::Unreadable);
     QTest::newRow("a later format") << QByteArray(good).replace("\"format\": 1", "\"format\": 2")
                                     << int(BuildRecordFile::Status::Unreadable);
-    QTest::newRow("unknown variant") << QByteArray(good).replace("3ddp", "4d")
-                                     << int(BuildRecordFile::Status::Unreadable);
+    QTest::newRow("unknown variant")
+        << QByteArray(good).replace("3ddp", "4d") << int(BuildRecordFile::Status::Unreadable);
     QTest::newRow("a node variant") << QByteArray(good).replace("3ddp", "3ddp_node")
                                     << int(BuildRecordFile::Status::Unreadable);
     QTest::newRow("no source") << QByteArray(good).replace("\"src/a.c\"", "")
                                << int(BuildRecordFile::Status::Unreadable);
-    QTest::newRow("a source outside the build root")
-        << QByteArray(good).replace("src/a.c", "../../etc/passwd")
-        << int(BuildRecordFile::Status::Unreadable);
+    QTest::newRow("a source outside the build root") << QByteArray(good).replace(
+        "src/a.c", "../../etc/passwd") << int(BuildRecordFile::Status::Unreadable);
     QTest::newRow("an absolute source") << QByteArray(good).replace("src/a.c", "/etc/passwd")
                                         << int(BuildRecordFile::Status::Unreadable);
 }

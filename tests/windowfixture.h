@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -89,6 +91,13 @@ public:
         makeFile("inst/vs 2019/Common7/IDE/devenv.exe");
         makeFile("inst/edem/bin/edem.exe");
         useInstallations(root() + "/inst/fluent", root() + "/inst/vs 2019", root() + "/inst/edem");
+    }
+
+    // A create runs off the window's thread after the click: its button is enabled again once the
+    // create has ended and its messages were shown.
+    void waitForCreate() const
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>("btnCreateVsProject")->isEnabled(), 60000);
     }
 
     QStringList filesIn(const QString &folder) const

@@ -1,0 +1,80 @@
+#include "kestrune.h"
+
+#include "librarybuild.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+
+// Only a build whose record is on disk (one that made its solution) takes a case folder.
+bool CKestrune::setCaseFolder(const QString &caseFolder, QString *error)
+{
+    BuildRecord onDisk;
+    if (record.buildRoot.isEmpty()
+        || BuildRecordFile::read(record.buildRoot, onDisk) != BuildRecordFile::Status::Read) {
+        if (error)
+            *error = QStringLiteral("no recorded build");
+        return false;
+    }
+    record.caseFolder = caseFolder;
+    return BuildRecordFile::write(record, error);
+}
+
+LibraryBuildOutcome CKestrune::buildLibraries(const QString &configuration)
+{
+    waitForRegeneration();
+    buildTools.reset();
+    tools.reset();
+    return LibraryBuild::run(buildTools, *buildEvents, record, regenerationJob(), configuration);
+}
+
+// A regeneration writes the very tables the build may bring up to date: the build waits for it,
+// and saves during the build are regenerated after it.
+bool CKestrune::startLibraryBuild(const QString &configuration)
+{
+    if (variant.isEmpty() || buildingLibraries || creating)
+        return false;
+    buildingLibraries = true;
+    if (regenerating) {
+        pendingLibraryBuild = configuration;
+        return true;
+    }
+    runLibraryBuildThread(configuration);
+    return true;
+}
+
+void CKestrune::runLibraryBuildThread(const QString &configuration)
+{
+    pendingLibraryBuild.clear();
+    buildTools.reset();
+    libraryBuildThread
+        = QThread::create([this, configuration, job = regenerationJob(), recorded = record] {
+              const LibraryBuildOutcome outcome
+                  = LibraryBuild::run(buildTools, *buildEvents, recorded, job, configuration);
+              emit buildEvents->librariesBuilt(outcome);
+          });
+    connect(libraryBuildThread, &QThread::finished, this, [this] {
+        libraryBuildThread->deleteLater();
+        libraryBuildThread = nullptr;
+        buildingLibraries = false;
+        if (regenerationPending)
+            regenerationTimer->start();
+    });
+    libraryBuildThread->start();
+}
+
+void CKestrune::cancelLibraryBuild()
+{
+    if (!buildingLibraries)
+        return;
+    if (!libraryBuildThread) {
+        // Still waiting for a regeneration: it never starts.
+        pendingLibraryBuild.clear();
+        buildingLibraries = false;
+        LibraryBuildOutcome outcome;
+        outcome.problem = LibraryBuildOutcome::Problem::Cancelled;
+        emit buildEvents->librariesBuilt(outcome);
+        return;
+    }
+    buildTools.cancel();
+}

@@ -6,11 +6,15 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 
 #include <thread>
 #include <vector>
 
 namespace {
+
+// Longer than any regeneration: the compiles' own limit is 30 s each.
+const int lockWaitMs = 120000;
 
 // A node built from the host's very sources gets the host's table: the same text, without
 // scanning every source a second time.
@@ -57,7 +61,15 @@ RegeneratedTables regenerateTables(
     QElapsedTimer clock;
     clock.start();
     emit events.stepStarted(BuildEvents::Step::Regeneration, QString());
+    // Two Kestrunes watching one build root (two windows, a window and kestrune-cli watch) take
+    // turns: each writes udf_names.c, compiles it and removes it, and the other's compile must not
+    // meet half of that. A turn not had within the wait is taken anyway: a table late is worse.
+    QLockFile turn(
+        BuildTree::rootOfVariantFolder(job.folders.value(0)) + QLatin1String("/kestrune.lock"));
+    turn.setStaleLockTime(lockWaitMs);
+    turn.tryLock(lockWaitMs);
     const std::vector<FunctionTable::Build> tables = buildTables(tools, job);
+    turn.unlock();
 
     RegeneratedTables result;
     result.variants = job.variants;

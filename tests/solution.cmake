@@ -51,11 +51,8 @@ add_dependencies(tst_builders recordingcmake)
 target_compile_definitions(tst_builders PRIVATE
     KESTRUNE_RECORDING_CMAKE_BIN="$<TARGET_FILE_DIR:recordingcmake>")
 # The builders run the stand-in cmd.exe and cmake against the stand-in installations.
-foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
-    if(TARGET ${standin})
-        add_dependencies(tst_builders ${standin})
-    endif()
-endforeach()
+kestrune_use_standins(tst_builders
+    kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
 
 # The create command's engine work off the window's thread: results, events, cancel, saves.
 kestrune_add_test(tst_createsolution
@@ -65,11 +62,8 @@ add_dependencies(tst_createsolution recordingcmake hangingcmake)
 target_compile_definitions(tst_createsolution PRIVATE
     KESTRUNE_RECORDING_CMAKE_BIN="$<TARGET_FILE_DIR:recordingcmake>"
     KESTRUNE_HANGING_CMAKE_BIN="$<TARGET_FILE_DIR:hangingcmake>")
-foreach(standin kestrune_standin_cmdexe kestrune_standin_installations)
-    if(TARGET ${standin})
-        add_dependencies(tst_createsolution ${standin})
-    endif()
-endforeach()
+kestrune_use_standins(tst_createsolution
+    kestrune_standin_cmdexe kestrune_standin_installations)
 
 # Faults that must lose nothing: a full disk, a read-only file, cmake or a compile stopped half way.
 kestrune_add_test(tst_generatedfiles
@@ -77,26 +71,17 @@ kestrune_add_test(tst_generatedfiles
     LIBRARIES kestrune_engine LABELS solution)
 target_compile_definitions(tst_generatedfiles PRIVATE
     KESTRUNE_VS_GENERATOR_SAMPLE="${KESTRUNE_VS_GENERATOR_SAMPLE}")
-foreach(standin kestrune_standin_cmdexe kestrune_standin_installations)
-    if(TARGET ${standin})
-        add_dependencies(tst_generatedfiles ${standin})
-    endif()
-endforeach()
+kestrune_use_standins(tst_generatedfiles
+    kestrune_standin_cmdexe kestrune_standin_installations)
 
 # A build root that outlives the engine: its record, a resume, a regeneration in place.
 kestrune_add_test(tst_resume SOURCES tst_resume.cpp helpers/filetree.h
     LIBRARIES kestrune_engine LABELS solution)
-foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
-    if(TARGET ${standin})
-        add_dependencies(tst_resume ${standin})
-    endif()
-endforeach()
+kestrune_use_standins(tst_resume
+    kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
 
 # The libraries of a recorded build root built with the stand-in MSBuild into a case folder.
 kestrune_add_test(tst_librarybuild SOURCES tst_librarybuild.cpp helpers/filetree.h
     LIBRARIES kestrune_engine LABELS solution)
-foreach(standin kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
-    if(TARGET ${standin})
-        add_dependencies(tst_librarybuild ${standin})
-    endif()
-endforeach()
+kestrune_use_standins(tst_librarybuild
+    kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)

@@ -19,6 +19,7 @@ private slots:
     void refusals();
     void createRefreshAndRegenerate();
     void watchUntilInterrupted();
+    void twoWatchesTakeTurns();
     void createThroughWinesCmdInChinese();
 
 private:
@@ -223,6 +224,51 @@ void tst_Cli::watchUntilInterrupted()
     // One line per regeneration: the first brings the table up to date, the second follows the
     // save.
     QCOMPARE(out.count("【更新函数表】"), 2);
+}
+
+// Two watches of one build root (two windows, or a window and a script) both regenerate after a
+// save, one after the other, and leave a whole object that holds the new function.
+void tst_Cli::twoWatchesTakeTurns()
+{
+    const QString project = temp->path() + "/项目 A";
+    const QString source
+        = picked("inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
+    QCOMPARE(cli({ "create", "--project", project, "--mode", "parallel", source }).status, 0);
+
+    QProcess watches[2];
+    QString outs[2];
+    const auto readUntil = [&](int i, const QString &text, int times) {
+        QElapsedTimer clock;
+        clock.start();
+        while (outs[i].count(text) < times && clock.elapsed() < 60000) {
+            watches[i].waitForReadyRead(100);
+            outs[i] += QString::fromUtf8(watches[i].readAllStandardOutput());
+        }
+        return outs[i].count(text) >= times;
+    };
+    for (QProcess &watch : watches) {
+        watch.setWorkingDirectory(temp->path() + "/work");
+        watch.start(QStringLiteral(KESTRUNE_CLI), { "watch", project });
+        QVERIFY(watch.waitForStarted());
+    }
+    for (int i : { 0, 1 })
+        QVERIFY2(readUntil(i, "正在监测", 1), qPrintable(outs[i]));
+    const QString copy = root() + "/src/inlet.c";
+    QVERIFY(filetree::write(copy, filetree::read(copy) + "DEFINE_INIT(saved, d) { }\n"));
+    for (int i : { 0, 1 })
+        QVERIFY2(
+            readUntil(i, "已更新：3ddp_host 2 个函数，3ddp_node 2 个函数", 1), qPrintable(outs[i]));
+    for (QProcess &watch : watches) {
+        ::kill(pid_t(watch.processId()), SIGINT);
+        QVERIFY(watch.waitForFinished(30000));
+        QCOMPARE(watch.exitCode(), 0);
+    }
+    for (const char *variant : { "3ddp_host", "3ddp_node" }) {
+        const QByteArray object = filetree::read(root() + "/" + variant + "/udf_names.obj");
+        QVERIFY(object.startsWith("\x64\x86")); // a COFF object for x64
+        QVERIFY(object.contains("saved"));
+    }
+    QVERIFY(!QFileInfo::exists(root() + "/kestrune.lock"));
 }
 
 // Wine's own cmd.exe reads the compile batch in code page 936, as a Chinese Windows does.

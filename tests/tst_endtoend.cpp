@@ -51,6 +51,7 @@ private:
     void saveWithNewFunction(
         const QString &source, const QByteArray &definition, const QStringList &variants);
     QString buildRoot() const { return projectFolder + "/buildByVarnholt"; }
+    QStringList pickedForCommandLine() const;
 
     QByteArray originalPath;
     QTemporaryDir installationsDir;
@@ -305,6 +306,17 @@ void tst_EndToEnd::visualStudio2026Solution()
     checkTables("libudf", { "3ddp" }, "serial");
 }
 
+// The three sources of the serial and current tables, as files a script names.
+QStringList tst_EndToEnd::pickedForCommandLine() const
+{
+    QStringList files;
+    for (const char *file : { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }) {
+        files << fixture->makeFile(QStringLiteral("picked files/") + file,
+            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file));
+    }
+    return files;
+}
+
 // A script's road, without the window: kestrune-cli creates into a Chinese folder, the user edits a
 // source copy while nothing watches, kestrune-cli refreshes the tables, and the rebuilt library
 // lists the new function.
@@ -313,10 +325,7 @@ void tst_EndToEnd::commandLineCreateRefreshAndBuild()
     projectFolder = fixture->root() + "/王工 CFD/命令行 项目";
     QStringList arguments { "create", "--project", projectFolder, "--mode", "serial", "--fluent",
         fluent, "--vs", studio };
-    for (const char *file : { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }) {
-        arguments << fixture->makeFile(QStringLiteral("picked files/") + file,
-            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file));
-    }
+    arguments << pickedForCommandLine();
     QString output;
     QVERIFY2(run(KESTRUNE_CLI, arguments, output) == 0, qPrintable(output));
     STEP(buildDebug());
@@ -338,10 +347,7 @@ void tst_EndToEnd::commandLineBuildIntoCaseFolder()
     const QString caseFolder = fixture->root() + "/算例/泵站 1";
     QStringList arguments { "create", "--project", projectFolder, "--mode", "parallel", "--fluent",
         currentFluent, "--vs", studio };
-    for (const char *file : { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }) {
-        arguments << fixture->makeFile(QStringLiteral("picked files/") + file,
-            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file));
-    }
+    arguments << pickedForCommandLine();
     QString output;
     QVERIFY2(run(KESTRUNE_CLI, arguments, output) == 0, qPrintable(output));
     QVERIFY2(run(KESTRUNE_CLI, { "build", buildRoot(), "--case", caseFolder }, output) == 0,

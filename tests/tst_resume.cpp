@@ -19,6 +19,7 @@ private slots:
     void unusableRecords();
     void resumedEngineRegeneratesEveryVariant();
     void regenerationInPlaceKeepsEditedCopies();
+    void foldersDeletedDuringAWatch();
 
 private:
     CKestrune::CreateRequest request(const QString &variant) const;
@@ -193,6 +194,31 @@ void tst_Resume::regenerationInPlaceKeepsEditedCopies()
     QCOMPARE(BuildRecordFile::read(root(), record), BuildRecordFile::Status::Read);
     QCOMPARE(record.variant, QStringLiteral("3ddp_host"));
     QCOMPARE(record.sources.size(), 2);
+}
+
+// The user deletes what Kestrune generated while it watches: without the solution the tables are
+// still made; without a variant's folder that variant is reported as failed, and the engine goes
+// on watching.
+void tst_Resume::foldersDeletedDuringAWatch()
+{
+    CKestrune engine;
+    QVERIFY(engine.createSolution(request("3ddp")).succeeded());
+    QSignalSpy regenerated(engine.events(), &BuildEvents::tablesRegenerated);
+    const QString source = root() + "/src/inlet.c";
+
+    QVERIFY(QDir(root() + "/solution").removeRecursively());
+    QVERIFY(filetree::write(source, filetree::read(source) + "DEFINE_INIT(first, d) { }\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(regenerated.size(), 1, 20000);
+    QCOMPARE(regenerated.at(0).at(2).toStringList(), QStringList());
+    QVERIFY(objectOf("3ddp").contains("first"));
+
+    QVERIFY(QDir(root() + "/3ddp").removeRecursively());
+    QVERIFY(filetree::write(source, filetree::read(source) + "DEFINE_INIT(second, d) { }\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(regenerated.size(), 2, 20000);
+    QCOMPARE(regenerated.at(1).at(2).toStringList(), QStringList { "3ddp" });
+    QVERIFY(!QFileInfo::exists(root() + "/3ddp"));
+    QCOMPARE(engine.watchedSources(), QStringList { source });
+    QVERIFY(!engine.refreshTables().succeeded());
 }
 
 QTEST_GUILESS_MAIN(tst_Resume)

@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QThread>
 #include <QTimer>
 
 #include <functional>
@@ -152,13 +151,7 @@ void CKestrune::afterCopyStep()
 
 void CKestrune::runCreateStep(const std::function<void()> &work, const std::function<void()> &then)
 {
-    createThread = QThread::create(work);
-    connect(createThread, &QThread::finished, this, [this, then] {
-        createThread->deleteLater();
-        createThread = nullptr;
-        then();
-    });
-    createThread->start();
+    createThread.start(this, work, then);
 }
 
 void CKestrune::finishCreate()
@@ -180,6 +173,6 @@ void CKestrune::cancelCreate()
     if (!creating)
         return;
     createCancelled = true;
-    if (createThread)
+    if (createThread.isRunning())
         tools.cancel();
 }

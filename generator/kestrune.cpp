@@ -13,7 +13,6 @@
 
 #include <QDebug>
 #include <QFileSystemWatcher>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -53,21 +52,11 @@ CKestrune::CKestrune()
 // for.
 CKestrune::~CKestrune()
 {
-    if (createThread) {
-        tools.cancel();
-        createThread->wait();
-        delete createThread;
-    }
-    if (libraryBuildThread) {
-        buildTools.cancel();
-        libraryBuildThread->wait();
-        delete libraryBuildThread;
-    }
-    if (regenerationThread) {
-        tools.cancel();
-        regenerationThread->wait();
-        delete regenerationThread;
-    }
+    tools.cancel();
+    buildTools.cancel();
+    createThread.wait();
+    libraryBuildThread.wait();
+    regenerationThread.wait();
 }
 
 QStringList CKestrune::watchedSources() const
@@ -100,7 +89,8 @@ void CKestrune::recordBuild(const SolutionRequest &request)
     fluentPath = request.fluentPath;
     vsPath = request.vsPath;
     buildRoot = request.buildRoot;
-    const QString caseFolder = record.buildRoot == request.buildRoot ? record.caseFolder : QString();
+    const QString caseFolder
+        = record.buildRoot == request.buildRoot ? record.caseFolder : QString();
     record = BuildRecord::of(request);
     record.caseFolder = caseFolder;
 

@@ -6,6 +6,7 @@
 #include "buildrecord.h"
 #include "tableregeneration.h"
 #include "toolrunner.h"
+#include "workerthread.h"
 
 #include <QObject>
 #include <QPair>
@@ -15,7 +16,6 @@
 #include <functional>
 
 class QFileSystemWatcher;
-class QThread;
 class QTimer;
 struct SolutionRequest;
 
@@ -178,7 +178,7 @@ private:
     ToolRunner buildTools;
     bool buildingLibraries = false;
     QString pendingLibraryBuild; // the configuration of a build waiting for a regeneration
-    QThread *libraryBuildThread = nullptr;
+    WorkerThread libraryBuildThread;
     void runLibraryBuildThread(const QString &configuration);
 
     // The create under way: its steps run on a thread each, one after the other.
@@ -191,13 +191,13 @@ private:
     QStringList createHeaderCopies;
     QStringList createSourceCopies;
     bool createCancelled = false;
-    QThread *createThread = nullptr;
+    WorkerThread createThread;
     BuildEvents *buildEvents = nullptr;
     bool creating = false;
     bool regenerating = false;
     bool regenerationPending = false;
     QTimer *regenerationTimer = nullptr;
-    QThread *regenerationThread = nullptr;
+    WorkerThread regenerationThread;
 };
 
 #endif // KESTRUNE_H

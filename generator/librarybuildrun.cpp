@@ -3,7 +3,6 @@
 #include "librarybuild.h"
 
 #include <QCoreApplication>
-#include <QThread>
 #include <QTimer>
 
 // Only a build whose record is on disk (one that made its solution) takes a case folder.
@@ -47,27 +46,25 @@ void CKestrune::runLibraryBuildThread(const QString &configuration)
 {
     pendingLibraryBuild.clear();
     buildTools.reset();
-    libraryBuildThread
-        = QThread::create([this, configuration, job = regenerationJob(), recorded = record] {
-              const LibraryBuildOutcome outcome
-                  = LibraryBuild::run(buildTools, *buildEvents, recorded, job, configuration);
-              emit buildEvents->librariesBuilt(outcome);
-          });
-    connect(libraryBuildThread, &QThread::finished, this, [this] {
-        libraryBuildThread->deleteLater();
-        libraryBuildThread = nullptr;
-        buildingLibraries = false;
-        if (regenerationPending)
-            regenerationTimer->start();
-    });
-    libraryBuildThread->start();
+    libraryBuildThread.start(
+        this,
+        [this, configuration, job = regenerationJob(), recorded = record] {
+            const LibraryBuildOutcome outcome
+                = LibraryBuild::run(buildTools, *buildEvents, recorded, job, configuration);
+            emit buildEvents->librariesBuilt(outcome);
+        },
+        [this] {
+            buildingLibraries = false;
+            if (regenerationPending)
+                regenerationTimer->start();
+        });
 }
 
 void CKestrune::cancelLibraryBuild()
 {
     if (!buildingLibraries)
         return;
-    if (!libraryBuildThread) {
+    if (!libraryBuildThread.isRunning()) {
         // Still waiting for a regeneration: it never starts.
         pendingLibraryBuild.clear();
         buildingLibraries = false;

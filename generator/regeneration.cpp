@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileSystemWatcher>
-#include <QThread>
 #include <QTimer>
 
 void CKestrune::scheduleRegeneration(const QString &path)
@@ -46,20 +45,18 @@ void CKestrune::startRegeneration()
     tools.reset();
 
     const TableRegeneration job = regenerationJob();
-    regenerationThread = QThread::create(
-        [&tools = tools, &events = *buildEvents, job] { regenerateTables(tools, events, job); });
-    connect(regenerationThread, &QThread::finished, this, [this] {
-        regenerationThread->deleteLater();
-        regenerationThread = nullptr;
-        regenerating = false;
-        if (creating && !createThread)
-            startCopyStep();
-        else if (!pendingLibraryBuild.isEmpty())
-            runLibraryBuildThread(pendingLibraryBuild);
-        else if (regenerationPending)
-            regenerationTimer->start();
-    });
-    regenerationThread->start();
+    regenerationThread.start(
+        this,
+        [&tools = tools, &events = *buildEvents, job] { regenerateTables(tools, events, job); },
+        [this] {
+            regenerating = false;
+            if (creating && !createThread.isRunning())
+                startCopyStep();
+            else if (!pendingLibraryBuild.isEmpty())
+                runLibraryBuildThread(pendingLibraryBuild);
+            else if (regenerationPending)
+                regenerationTimer->start();
+        });
 }
 
 void CKestrune::onSourceFileChanged(const QString &path)
@@ -94,17 +91,16 @@ RegeneratedTables CKestrune::refreshTables()
 {
     if (variant.isEmpty())
         return {};
-    if (regenerationThread)
-        regenerationThread->wait();
+    regenerationThread.wait();
     tools.reset();
     return regenerateTables(tools, *buildEvents, regenerationJob());
 }
 
 void CKestrune::waitForRegeneration()
 {
-    if (!regenerationThread)
+    if (!regenerationThread.isRunning())
         return;
-    regenerationThread->wait();
+    regenerationThread.wait();
     // Its reports and its end reach this thread queued.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }

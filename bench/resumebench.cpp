@@ -13,10 +13,11 @@ namespace {
 
 constexpr int rounds = 5;
 
+// Host and node compile at once, so the time waited for cmd.exe adds up to more than the wall
+// time; what a resume adds is told by the wall times of the two.
 struct Split {
     double totalMs = 1e300;
     double waitingMs = 0;
-    double ownMs() const { return totalMs - waitingMs; }
 };
 
 // The least disturbed round of several is the work's own cost.
@@ -32,7 +33,7 @@ template <typename Prepare, typename Work> Split bestOf(Prepare prepare, Work wo
         work(engine);
         const double total = clock.nsecsElapsed() / 1e6;
         const double waiting = (engine.externalProcessWaitNs() - waitedBefore) / 1e6;
-        if (total - waiting < best.ownMs())
+        if (total < best.totalMs)
             best = { total, waiting };
     }
     return best;
@@ -60,8 +61,8 @@ CKestrune::CreateRequest requestIn(const QString &workFolder, const QString &ins
 
 void print(QTextStream &out, const char *title, const Split &split)
 {
-    out << "  " << title << split.totalMs << " ms, waiting for cmd.exe " << split.waitingMs
-        << " ms, own work " << split.ownMs() << " ms\n";
+    out << "  " << title << split.totalMs << " ms (cmd.exe ran " << split.waitingMs
+        << " ms, host and node at once)\n";
 }
 
 } // namespace
@@ -89,6 +90,6 @@ void runResumeBenchmark(const QString &workFolder, const QString &installationsF
     out << "Resume of a recorded 10-source parallel build root (best of " << rounds << "):\n";
     print(out, "one regeneration of both tables: ", regeneration);
     print(out, "resume to watching, tables fresh: ", resume);
-    out << "  resume's own work beyond one regeneration: " << resume.ownMs() - regeneration.ownMs()
+    out << "  resume's own work beyond one regeneration: " << resume.totalMs - regeneration.totalMs
         << " ms (target under 20 ms)\n";
 }

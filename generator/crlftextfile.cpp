@@ -4,8 +4,13 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
-CrlfTextFile::CrlfTextFile(const QString &path) : file(path) { }
+CrlfTextFile::CrlfTextFile(const QString &path)
+    : target(path), file(path + QStringLiteral(".XXXXXX.new"))
+{
+}
 
 bool CrlfTextFile::openForWriting()
 {
@@ -19,21 +24,21 @@ bool CrlfTextFile::openForAppending()
 
 bool CrlfTextFile::open(bool keepContents)
 {
-    const QString refusal = refusalToReplace(file.fileName());
+    const QString refusal = refusalToReplace(target);
     if (!refusal.isEmpty()) {
         fail(refusal);
         return false;
     }
     QByteArray previous;
-    if (keepContents && QFileInfo::exists(file.fileName())) {
-        QFile existing(file.fileName());
+    if (keepContents && QFileInfo::exists(target)) {
+        QFile existing(target);
         if (!existing.open(QIODevice::ReadOnly)) {
             fail(existing.errorString());
             return false;
         }
         previous = existing.readAll();
     }
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open()) {
         fail(file.errorString());
         return false;
     }
@@ -100,14 +105,36 @@ bool CrlfTextFile::commit()
     if (error.isEmpty() && !file.flush())
         fail(file.errorString());
     if (!error.isEmpty()) {
-        file.cancelWriting();
-        file.commit();
+        file.close();
+        file.remove();
         return false;
     }
-    if (!file.commit()) {
-        fail(file.errorString());
+    return replaceTarget();
+}
+
+// A rename over the target is atomic: readers see the old file or the new one, never a mix.
+bool CrlfTextFile::replaceTarget()
+{
+    const QFileDevice::Permissions permissions = QFileInfo::exists(target)
+        ? QFile::permissions(target)
+        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+            | QFileDevice::ReadOther;
+    file.setPermissions(permissions);
+    file.close();
+    std::error_code failure;
+#ifdef Q_OS_WIN
+    // Windows names files in UTF-16; elsewhere the file system takes the local 8-bit encoding.
+    std::filesystem::rename(file.fileName().toStdWString(), target.toStdWString(), failure);
+#else
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+        QFile::encodeName(target).toStdString(), failure);
+#endif
+    if (failure) {
+        fail(QString::fromLocal8Bit(failure.message().c_str()));
+        file.remove();
         return false;
     }
+    file.setAutoRemove(false);
     return true;
 }
 
@@ -116,8 +143,8 @@ void CrlfTextFile::cancel()
     if (committed || !file.isOpen())
         return;
     committed = true;
-    file.cancelWriting();
-    file.commit();
+    file.close();
+    file.remove();
 }
 
 bool CrlfTextFile::flush()
@@ -137,7 +164,7 @@ QString CrlfTextFile::errorString() const
 
 FileResult CrlfTextFile::result() const
 {
-    return { file.fileName(), error };
+    return { target, error };
 }
 
 QString CrlfTextFile::refusalToReplace(const QString &path)

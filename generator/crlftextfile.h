@@ -3,8 +3,8 @@
 
 #include "fileresult.h"
 
-#include <QSaveFile>
 #include <QString>
+#include <QTemporaryFile>
 
 // Writes generated text the same way on every host: UTF-8 without byte-order mark and every line
 // feed as CR LF, as Windows' text mode would. Qt's text mode writes bare line feeds on Linux, so
@@ -37,7 +37,7 @@ public:
     bool flush();
     void close();
 
-    QString path() const { return file.fileName(); }
+    QString path() const { return target; }
     QString errorString() const;
     // The file and the reason, or the file alone when it was written.
     FileResult result() const;
@@ -53,7 +53,14 @@ private:
     bool open(bool keepContents);
     void fail(const QString &reason);
 
-    QSaveFile file;
+    bool replaceTarget();
+
+    QString target;
+    // Beside the target, so that the rename that puts it in place stays on one file system. Not
+    // flushed to the disk on commit, unlike QSaveFile: the files are made again from their
+    // sources whenever they are needed, and a flush to the disk of each costs a save's
+    // regeneration more than the writing itself.
+    QTemporaryFile file;
     QString error;
     bool committed = false;
 };

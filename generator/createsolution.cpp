@@ -66,17 +66,15 @@ void removeEarlierBuild(const QString &root, const QString &newVariant)
 CKestrune::BuildOutcome CKestrune::createSolution(const CreateRequest &request)
 {
     BuildOutcome outcome;
-    if (!startCreate(request)) {
-        outcome.cancelled = true;
-        return outcome;
-    }
     QEventLoop loop;
     const QMetaObject::Connection finished = connect(
         buildEvents, &BuildEvents::createFinished, &loop, [&](const BuildOutcome &result) {
             outcome = result;
             loop.quit();
         });
-    if (creating)
+    if (!startCreate(request))
+        outcome.cancelled = true;
+    else if (creating)
         loop.exec();
     disconnect(finished);
     return outcome;

@@ -177,6 +177,7 @@ private:
     // MSBuild builds for minutes, not seconds, and is cancelled on its own.
     ToolRunner buildTools;
     bool buildingLibraries = false;
+    LibraryBuildOutcome libraryBuildOutcome; // written by the build's thread, read after it
     QString pendingLibraryBuild; // the configuration of a build waiting for a regeneration
     WorkerThread libraryBuildThread;
     void runLibraryBuildThread(const QString &configuration);

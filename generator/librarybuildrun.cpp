@@ -49,12 +49,13 @@ void CKestrune::runLibraryBuildThread(const QString &configuration)
     libraryBuildThread.start(
         this,
         [this, configuration, job = regenerationJob(), recorded = record] {
-            const LibraryBuildOutcome outcome
+            libraryBuildOutcome
                 = LibraryBuild::run(buildTools, *buildEvents, recorded, job, configuration);
-            emit buildEvents->librariesBuilt(outcome);
         },
         [this] {
+            // Told once the engine is free again, so that a listener may start the next work.
             buildingLibraries = false;
+            emit buildEvents->librariesBuilt(libraryBuildOutcome);
             if (regenerationPending)
                 regenerationTimer->start();
         });

@@ -123,6 +123,16 @@ QString CreateChecks::resumeProblem(
     return message;
 }
 
+QString CreateChecks::variantName(bool twoDimensional, bool singlePrecision, bool serial)
+{
+    QString variant = twoDimensional ? "2d" : "3d";
+    if (!singlePrecision)
+        variant += "dp";
+    if (!serial)
+        variant += "_host";
+    return variant;
+}
+
 bool CreateChecks::isHeaderFile(const QString &path)
 {
     return path.endsWith('h');

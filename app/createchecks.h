@@ -28,6 +28,10 @@ QString outcomeProblem(const BuildOutcome &outcome, bool layoutOnly, const QStri
 // read.
 QString resumeProblem(const QString &folder, BuildRecordFile::Status status, const QString &reason);
 
+// The Fluent variant of the options: "3d" or "2d", "dp" for double precision, "_host" for a
+// parallel build ("3ddp_host").
+QString variantName(bool twoDimensional, bool singlePrecision, bool serial);
+
 // The window's lists and the command line sort picked files alike: a name ending in "h" is a
 // header (.h, .hpp, .hh), any other a source.
 bool isHeaderFile(const QString &path);

@@ -3,8 +3,8 @@
 
 #include "buildtree.h"
 #include "createchecks.h"
-#include "logpane.h"
 #include "kestrune.h"
+#include "logpane.h"
 
 #include <QDebug>
 #include <QDir>
@@ -38,12 +38,8 @@ bool MainWindow::installationsFound(const QString &fluentFolder, const QString &
 
 QString MainWindow::variantName() const
 {
-    QString variant = ui->cbDimension->currentIndex() == 0 ? "3d" : "2d";
-    if (ui->cbPrecision->currentIndex() == 0)
-        variant += "dp";
-    if (ui->cbParallel->currentIndex() == 0)
-        variant += "_host";
-    return variant;
+    return CreateChecks::variantName(ui->cbDimension->currentIndex() != 0,
+        ui->cbPrecision->currentIndex() != 0, ui->cbParallel->currentIndex() != 0);
 }
 
 CKestrune::CreateRequest::BuildType MainWindow::buildType() const
@@ -165,7 +161,8 @@ bool MainWindow::resumeBuildRoot()
     logPane->appendLine(tr("已恢复 %1（%2），监测 %3 个源文件")
                             .arg(projectPath, record.variant)
                             .arg(generator->watchedSources().size()));
-    statusBar()->showMessage(tr("已恢复 %1，正在更新函数表…").arg(projectPath), statusMessageTimeoutMs);
+    statusBar()->showMessage(
+        tr("已恢复 %1，正在更新函数表…").arg(projectPath), statusMessageTimeoutMs);
     generator->refreshTablesInBackground();
     return true;
 }

@@ -60,12 +60,8 @@ QString installationPath(const QString &given, const char *settingsKey,
 
 QString variantOf(const CliOptions &options)
 {
-    QString variant = options.dimension == QLatin1String("2d") ? "2d" : "3d";
-    if (options.precision != QLatin1String("single"))
-        variant += "dp";
-    if (options.mode != QLatin1String("serial"))
-        variant += "_host";
-    return variant;
+    return CreateChecks::variantName(options.dimension == QLatin1String("2d"),
+        options.precision == QLatin1String("single"), options.mode == QLatin1String("serial"));
 }
 
 CKestrune::CreateRequest::BuildType buildTypeOf(const CliOptions &options)

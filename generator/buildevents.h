@@ -6,6 +6,7 @@
 #include "buildoutcome.h"
 #include "librarybuild.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,27 @@ signals:
     void createFinished(const BuildOutcome &outcome);
     // A build of the libraries started off the engine's thread has ended.
     void librariesBuilt(const LibraryBuildOutcome &outcome);
+};
+
+// One step reported as it starts and when it ends, with its duration.
+class ReportedStep {
+public:
+    ReportedStep(BuildEvents &events, BuildEvents::Step step, const QString &variant = QString())
+        : events(events), step(step), variant(variant)
+    {
+        clock.start();
+        emit events.stepStarted(step, variant);
+    }
+    void finish(bool succeeded)
+    {
+        emit events.stepFinished(step, variant, succeeded, clock.elapsed());
+    }
+
+private:
+    BuildEvents &events;
+    BuildEvents::Step step;
+    QString variant;
+    QElapsedTimer clock;
 };
 
 #endif // BUILDEVENTS_H

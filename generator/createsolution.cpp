@@ -7,7 +7,6 @@
 #include "solutionrequest.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QTimer>
@@ -103,15 +102,12 @@ void CKestrune::startCopyStep()
         finishCreate();
         return;
     }
-    emit buildEvents->stepStarted(BuildEvents::Step::CopyFiles, QString());
     runCreateStep(
         [this] {
-            QElapsedTimer clock;
-            clock.start();
+            ReportedStep step(*buildEvents, BuildEvents::Step::CopyFiles);
             createOutcome.buildRootResult = layOutBuildRoot(
                 createRequest, createHeaderCopies, createSourceCopies, createOutcome.keptCopies);
-            emit buildEvents->stepFinished(BuildEvents::Step::CopyFiles, QString(),
-                createOutcome.buildRootResult == 0, clock.elapsed());
+            step.finish(createOutcome.buildRootResult == 0);
             if (createOutcome.buildRootResult == 0)
                 emit buildEvents->progressChanged(65);
         },

@@ -89,10 +89,7 @@ void CKestrune::recordBuild(const SolutionRequest &request)
     fluentPath = request.fluentPath;
     vsPath = request.vsPath;
     buildRoot = request.buildRoot;
-    const QString caseFolder
-        = record.buildRoot == request.buildRoot ? record.caseFolder : QString();
     record = BuildRecord::of(request);
-    record.caseFolder = caseFolder;
 
     // Qt warns about empty path lists; an empty source list simply leaves nothing watched.
     const QStringList watched = fileWatcher->files();
@@ -117,8 +114,7 @@ bool CKestrune::buildSolution(const SolutionRequest &request)
 bool CKestrune::writeBuildRecord()
 {
     BuildRecord onDisk;
-    if (record.caseFolder.isEmpty()
-        && BuildRecordFile::read(record.buildRoot, onDisk) == BuildRecordFile::Status::Read)
+    if (BuildRecordFile::read(record.buildRoot, onDisk) == BuildRecordFile::Status::Read)
         record.caseFolder = onDisk.caseFolder;
     QString error;
     if (BuildRecordFile::write(record, &error))

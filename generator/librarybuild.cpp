@@ -4,29 +4,9 @@
 #include "buildtree.h"
 #include "toolrunner.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 
 namespace {
-
-// A step reported as it starts and ends, with its duration.
-class ReportedStep {
-public:
-    ReportedStep(BuildEvents &events, BuildEvents::Step step) : events(events), step(step)
-    {
-        clock.start();
-        emit events.stepStarted(step, QString());
-    }
-    void finish(bool succeeded)
-    {
-        emit events.stepFinished(step, QString(), succeeded, clock.elapsed());
-    }
-
-private:
-    BuildEvents &events;
-    BuildEvents::Step step;
-    QElapsedTimer clock;
-};
 
 LibraryBuildOutcome stopped(LibraryBuildOutcome outcome, LibraryBuildOutcome::Problem problem)
 {

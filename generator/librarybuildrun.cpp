@@ -2,15 +2,13 @@
 
 #include "librarybuild.h"
 
-#include <QCoreApplication>
+#include <QFileInfo>
 #include <QTimer>
 
 // Only a build whose record is on disk (one that made its solution) takes a case folder.
 bool CKestrune::setCaseFolder(const QString &caseFolder, QString *error)
 {
-    BuildRecord onDisk;
-    if (record.buildRoot.isEmpty()
-        || BuildRecordFile::read(record.buildRoot, onDisk) != BuildRecordFile::Status::Read) {
+    if (record.buildRoot.isEmpty() || !QFileInfo::exists(BuildRecordFile::path(record.buildRoot))) {
         if (error)
             *error = QStringLiteral("no recorded build");
         return false;
@@ -23,7 +21,6 @@ LibraryBuildOutcome CKestrune::buildLibraries(const QString &configuration)
 {
     waitForRegeneration();
     buildTools.reset();
-    tools.reset();
     return LibraryBuild::run(buildTools, *buildEvents, record, regenerationJob(), configuration);
 }
 

@@ -11,7 +11,6 @@
 #include "toolrunner.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 
 namespace {
@@ -109,9 +108,7 @@ BuildOutcome SolutionBuilder::build(const SolutionRequest &request, BuildOutcome
 bool SolutionBuilder::buildVariantFolder(
     const SolutionRequest &request, const QString &name, BuildOutcome &outcome) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    emit events.stepStarted(BuildEvents::Step::FunctionTable, name);
+    ReportedStep step(events, BuildEvents::Step::FunctionTable, name);
     const QString folder = BuildTree::variantFolder(request.buildRoot, name);
     makeVariantFolder(folder, folderMessages(name, request.variant));
     const QStringList sources = request.sourcesOf(name);
@@ -130,20 +127,16 @@ bool SolutionBuilder::buildVariantFolder(
             &cmakeLists);
     if (!listsWritten)
         outcome.failedWrites.append(cmakeLists);
-    emit events.stepFinished(BuildEvents::Step::FunctionTable, name,
-        table.objectMade && table.failedWrites.isEmpty() && listsWritten, clock.elapsed());
+    step.finish(table.objectMade && table.failedWrites.isEmpty() && listsWritten);
     return listsWritten;
 }
 
 // A cancelled run is told by outcome.cancelled; the caller removes what it left.
 void SolutionBuilder::runCMake(const SolutionRequest &request, BuildOutcome &outcome) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    emit events.stepStarted(BuildEvents::Step::CMake, QString());
+    ReportedStep step(events, BuildEvents::Step::CMake);
     const CMakeRun::Result cmake = CMakeRun::run(tools, request.buildRoot, request.vsPath);
-    emit events.stepFinished(BuildEvents::Step::CMake, QString(),
-        cmake.problem == BuildOutcome::CMakeProblem::None, clock.elapsed());
+    step.finish(cmake.problem == BuildOutcome::CMakeProblem::None);
     if (cmake.cancelled()) {
         outcome.cancelled = true;
         return;
@@ -156,9 +149,7 @@ void SolutionBuilder::runCMake(const SolutionRequest &request, BuildOutcome &out
 
 void SolutionBuilder::cleanUp(const SolutionRequest &request, BuildOutcome &outcome) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    emit events.stepStarted(BuildEvents::Step::CleanUp, QString());
+    ReportedStep step(events, BuildEvents::Step::CleanUp);
     // What a cmake that failed or was killed wrote may be half a solution: none is reported.
     if (outcome.cmakeProblem != BuildOutcome::CMakeProblem::None) {
         outcome.cleanup = SolutionCleanup::discardCMakeOutput(request.variant, request.buildRoot);
@@ -168,6 +159,5 @@ void SolutionBuilder::cleanUp(const SolutionRequest &request, BuildOutcome &outc
         if (outcome.solutionPath.isEmpty())
             outcome.cmakeProblem = BuildOutcome::CMakeProblem::NoSolution;
     }
-    emit events.stepFinished(BuildEvents::Step::CleanUp, QString(),
-        !outcome.solutionPath.isEmpty() && outcome.cleanup.succeeded(), clock.elapsed());
+    step.finish(!outcome.solutionPath.isEmpty() && outcome.cleanup.succeeded());
 }

@@ -4,7 +4,6 @@
 #include "buildtree.h"
 #include "functiontable.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 
@@ -58,9 +57,7 @@ std::vector<FunctionTable::Build> buildTables(ToolRunner &tools, const TableRege
 RegeneratedTables regenerateTables(
     ToolRunner &tools, BuildEvents &events, const TableRegeneration &job)
 {
-    QElapsedTimer clock;
-    clock.start();
-    emit events.stepStarted(BuildEvents::Step::Regeneration, QString());
+    ReportedStep step(events, BuildEvents::Step::Regeneration);
     // Two Kestrunes watching one build root (two windows, a window and kestrune-cli watch) take
     // turns: each writes udf_names.c, compiles it and removes it, and the other's compile must not
     // meet half of that. A turn not had within the wait is taken anyway: a table late is worse.
@@ -81,8 +78,7 @@ RegeneratedTables regenerateTables(
                 result.compilerMessage = tables.at(i).compile.output.trimmed();
         }
     }
-    emit events.stepFinished(
-        BuildEvents::Step::Regeneration, QString(), result.succeeded(), clock.elapsed());
+    step.finish(result.succeeded());
     emit events.tablesRegenerated(
         result.variants, result.functionCounts, result.failedVariants, result.compilerMessage);
     return result;

@@ -1,6 +1,7 @@
 #include "createchecks.h"
 
 #include "buildtree.h"
+#include "frontendtexts.h"
 #include "kestrune.h"
 
 #include <QCoreApplication>
@@ -14,11 +15,6 @@ namespace {
 bool folderHolds(const QString &folder, const QString &fileName)
 {
     return !QDir(folder).entryList({ fileName }, QDir::Files).isEmpty();
-}
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
 }
 
 QString fileList(const FileResults &files)
@@ -35,21 +31,21 @@ QString CreateChecks::installationProblem(
     const QString &fluentFolder, const QString &vsFolder, bool coupling, const QString &edemFolder)
 {
     if (!folderHolds(fluentFolder + "/ntbin/win64", "fluent.exe"))
-        return tr("fluent路径错误！！！");
+        return windowText("fluent路径错误！！！");
     if (!folderHolds(vsFolder + "/Common7/IDE", "devenv.exe"))
-        return tr("visual studio路径错误！！！");
+        return windowText("visual studio路径错误！！！");
     qDebug() << "指定路径下找到 fluent.exe  devenv.exe文件.";
     if (!coupling)
         return QString();
     if (!folderHolds(edemFolder + "/bin", "edem.exe"))
-        return tr("Edem路径错误！！！");
+        return windowText("Edem路径错误！！！");
     qDebug() << "指定路径下找到 edem.exe文件.";
     return QString();
 }
 
 QString CreateChecks::noSourceProblem()
 {
-    return tr("添加至少一个源文件！");
+    return windowText("添加至少一个源文件！");
 }
 
 QString CreateChecks::projectFolderProblem(const QString &projectFolder)
@@ -57,7 +53,7 @@ QString CreateChecks::projectFolderProblem(const QString &projectFolder)
     const QString unusable = CKestrune::unusableInBuildRoot(BuildTree::root(projectFolder));
     if (unusable.isEmpty())
         return QString();
-    return tr("工程路径中含有“%1”，无法生成可编译的VS工程，请更换路径！！！").arg(unusable);
+    return windowText("工程路径中含有“%1”，无法生成可编译的VS工程，请更换路径！！！").arg(unusable);
 }
 
 QString CreateChecks::existingSolution(const QString &projectFolder)
@@ -77,31 +73,32 @@ QString CreateChecks::outcomeProblem(
 {
     using Problem = BuildOutcome::CMakeProblem;
     if (outcome.buildRootResult == 1)
-        return tr("创建失败，请更换路径！！！");
+        return windowText("创建失败，请更换路径！！！");
     if (outcome.buildRootResult == 2)
-        return tr("请检查文件位置及占用情况！！！");
+        return windowText("请检查文件位置及占用情况！！！");
     if (layoutOnly)
-        return tr("等待搭建！！！");
+        return windowText("等待搭建！！！");
     if (outcome.cmakeProblem == Problem::TooOldForGenerator) {
-        return tr(
+        return windowText(
             "所选的Visual Studio需要CMake %1或更新的版本，当前CMake的版本是%2，请更新CMake！！！")
             .arg(CKestrune::minimumCMakeVersionFor(CKestrune::visualStudioGenerator(vsFolder)),
                 outcome.cmakeVersion);
     }
     if (!outcome.failedWrites.isEmpty()) {
-        return tr("以下文件无法写入，原有文件保持不变：\n%1").arg(fileList(outcome.failedWrites));
+        return windowText("以下文件无法写入，原有文件保持不变：\n%1")
+            .arg(fileList(outcome.failedWrites));
     }
     if (!outcome.topLevelFileWritten || outcome.cmakeProblem != Problem::None)
-        return tr("CMake生成失败，请检查CMake及VS路径！！！");
+        return windowText("CMake生成失败，请检查CMake及VS路径！！！");
     if (!outcome.variantsWithoutObject.isEmpty())
-        return tr("udf_names.obj编译失败，请检查VS路径！！！");
+        return windowText("udf_names.obj编译失败，请检查VS路径！！！");
     if (!outcome.cleanup.succeeded()) {
-        return tr("VS工程已生成，但以下文件无法清理，其中仍有CMake的ALL_BUILD、ZERO_"
-                  "CHECK及自定义生成步骤：\n%1")
+        return windowText("VS工程已生成，但以下文件无法清理，其中仍有CMake的ALL_BUILD、ZERO_"
+                          "CHECK及自定义生成步骤：\n%1")
             .arg(fileList(outcome.cleanup.failures));
     }
     if (!outcome.succeeded())
-        return tr("VS工程生成失败，详见日志！！！");
+        return windowText("VS工程生成失败，详见日志！！！");
     return QString();
 }
 
@@ -112,13 +109,13 @@ QString CreateChecks::resumeProblem(
 {
     const QString root = BuildRecordFile::buildRootOf(folder);
     QString message
-        = tr("该文件夹中没有Kestrune创建的工程：%1").arg(QDir::toNativeSeparators(folder));
+        = windowText("该文件夹中没有Kestrune创建的工程：%1").arg(QDir::toNativeSeparators(folder));
     if (status == BuildRecordFile::Status::Unreadable) {
-        message += tr("\n工程记录%1无法读取：%2")
+        message += windowText("\n工程记录%1无法读取：%2")
                        .arg(QDir::toNativeSeparators(BuildRecordFile::path(root)), reason);
     } else if (!CKestrune::solutionFileOf(root).isEmpty()) {
-        message += tr("\n其中的VS工程由旧版Kestrune创建，请在此文件夹再“创建VS工程”一次"
-                      "（src和include中的文件会保留）。");
+        message += windowText("\n其中的VS工程由旧版Kestrune创建，请在此文件夹再“创建VS工程”一次"
+                              "（src和include中的文件会保留）。");
     }
     return message;
 }

@@ -1,32 +1,29 @@
 #include "logtext.h"
 
+#include "frontendtexts.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("LogPane", text);
-}
-
 QString stepName(BuildEvents::Step step)
 {
     switch (step) {
     case BuildEvents::Step::CopyFiles:
-        return tr("复制文件");
+        return logPaneText("复制文件");
     case BuildEvents::Step::FunctionTable:
-        return tr("生成函数表");
+        return logPaneText("生成函数表");
     case BuildEvents::Step::CMake:
-        return tr("运行 CMake");
+        return logPaneText("运行 CMake");
     case BuildEvents::Step::CleanUp:
-        return tr("清理解决方案");
+        return logPaneText("清理解决方案");
     case BuildEvents::Step::Regeneration:
-        return tr("更新函数表");
+        return logPaneText("更新函数表");
     case BuildEvents::Step::Build:
-        return tr("编译");
+        return logPaneText("编译");
     case BuildEvents::Step::CaseFolder:
-        return tr("复制到算例文件夹");
+        return logPaneText("复制到算例文件夹");
     }
     return QString();
 }
@@ -51,13 +48,14 @@ QString LogText::runTitle(const QString &title)
 
 QString LogText::stepStarted(BuildEvents::Step step, const QString &variant)
 {
-    return stepLabel(step, variant) + tr("开始");
+    return stepLabel(step, variant) + logPaneText("开始");
 }
 
 QString LogText::stepFinished(
     BuildEvents::Step step, const QString &variant, bool succeeded, qint64 milliseconds)
 {
-    const QString outcome = succeeded ? tr("完成，用时 %1 秒") : tr("失败，用时 %1 秒");
+    const QString outcome
+        = succeeded ? logPaneText("完成，用时 %1 秒") : logPaneText("失败，用时 %1 秒");
     return stepLabel(step, variant) + outcome.arg(seconds(milliseconds));
 }
 
@@ -71,19 +69,19 @@ QString LogText::toolFinished(ToolRun::Status status, int exitCode, qint64 milli
     QString ending;
     switch (status) {
     case ToolRun::Status::FailedToStart:
-        ending = tr("无法启动");
+        ending = logPaneText("无法启动");
         break;
     case ToolRun::Status::Finished:
-        ending = tr("退出代码 %1").arg(exitCode);
+        ending = logPaneText("退出代码 %1").arg(exitCode);
         break;
     case ToolRun::Status::TimedOut:
-        ending = tr("超时");
+        ending = logPaneText("超时");
         break;
     case ToolRun::Status::Cancelled:
-        ending = tr("已取消");
+        ending = logPaneText("已取消");
         break;
     }
-    return ending + tr("，用时 %1 秒").arg(seconds(milliseconds));
+    return ending + logPaneText("，用时 %1 秒").arg(seconds(milliseconds));
 }
 
 bool LogText::toolFailed(ToolRun::Status status, int exitCode)
@@ -94,25 +92,26 @@ bool LogText::toolFailed(ToolRun::Status status, int exitCode)
 
 QString LogText::outputCut(qint64 characters)
 {
-    return tr("…… 输出过长，此处省略 %1 个字符 ……").arg(characters);
+    return logPaneText("…… 输出过长，此处省略 %1 个字符 ……").arg(characters);
 }
 
 QString LogText::tablesRegenerated(const RegeneratedTables &tables)
 {
     if (!tables.succeeded()) {
         return stepLabel(BuildEvents::Step::Regeneration, QString())
-            + tr("udf_names.obj 编译失败：%1").arg(tables.failedVariants.join(", "));
+            + logPaneText("udf_names.obj 编译失败：%1").arg(tables.failedVariants.join(", "));
     }
     QStringList counts;
     for (int i = 0; i < tables.variants.size(); ++i)
-        counts.append(
-            tr("%1 %2 个函数").arg(tables.variants.at(i)).arg(tables.functionCounts.value(i)));
-    return stepLabel(BuildEvents::Step::Regeneration, QString()) + tr("udf_names.obj 已更新：")
-        + counts.join(tr("，"));
+        counts.append(logPaneText("%1 %2 个函数")
+                          .arg(tables.variants.at(i))
+                          .arg(tables.functionCounts.value(i)));
+    return stepLabel(BuildEvents::Step::Regeneration, QString())
+        + logPaneText("udf_names.obj 已更新：") + counts.join(logPaneText("，"));
 }
 
 QString LogText::copyKept(const QString &path)
 {
     return stepLabel(BuildEvents::Step::CopyFiles, QString())
-        + tr("保留 %1：与所选文件不同，保留其中的修改").arg(path);
+        + logPaneText("保留 %1：与所选文件不同，保留其中的修改").arg(path);
 }

@@ -3,6 +3,7 @@
 #include "clioptions.h"
 #include "console.h"
 #include "consolelog.h"
+#include "frontendtexts.h"
 #include "kestrune.h"
 #include "librarymessages.h"
 
@@ -12,11 +13,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("kestrune-cli", text);
-}
-
 // The case folder is named once per build root; it is kept in the record for later builds.
 bool useCaseFolder(CKestrune &engine, const QString &given)
 {
@@ -24,13 +20,13 @@ bool useCaseFolder(CKestrune &engine, const QString &given)
         const QString folder = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
         QString error;
         if (!engine.setCaseFolder(folder, &error)) {
-            Console::errorLine(tr("无法记录算例文件夹：%1").arg(error));
+            Console::errorLine(cliText("无法记录算例文件夹：%1").arg(error));
             return false;
         }
     }
     if (!engine.recordedBuild().caseFolder.isEmpty())
         return true;
-    Console::errorLine(tr("没有指定Fluent算例文件夹：第一次编译时请用 --case FOLDER 指定。"));
+    Console::errorLine(cliText("没有指定Fluent算例文件夹：第一次编译时请用 --case FOLDER 指定。"));
     return false;
 }
 
@@ -49,7 +45,7 @@ int runBuild(const CliOptions &options)
     for (const BuildDiagnostic &diagnostic : outcome.build.diagnostics)
         Console::outLine(diagnostic.printedLine);
     for (const QString &library : outcome.laid.laid)
-        Console::outLine(tr("已复制到 %1").arg(QDir::toNativeSeparators(library)));
+        Console::outLine(cliText("已复制到 %1").arg(QDir::toNativeSeparators(library)));
     Console::outLine(LibraryMessages::summary(outcome));
     if (outcome.succeeded())
         return 0;

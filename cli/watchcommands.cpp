@@ -4,21 +4,13 @@
 #include "console.h"
 #include "consolelog.h"
 #include "createchecks.h"
+#include "frontendtexts.h"
 #include "interruption.h"
 #include "kestrune.h"
 #include "logtext.h"
 
 #include <QCoreApplication>
 #include <QDir>
-
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("kestrune-cli", text);
-}
-
-} // namespace
 
 bool resumeBuildRoot(CKestrune &engine, const QString &folder)
 {
@@ -62,7 +54,7 @@ int runWatch(const CliOptions &options)
     // The sources may have changed while no one watched.
     bool upToDate = reportTables(engine.refreshTables());
     const QString root = engine.recordedBuild().buildRoot;
-    Console::outLine(tr("正在监测 %1（Ctrl+C 结束）")
+    Console::outLine(cliText("正在监测 %1（Ctrl+C 结束）")
                          .arg(QDir::toNativeSeparators(root + QStringLiteral("/src"))));
     QObject::connect(engine.events(), &BuildEvents::tablesRegenerated, &engine,
         [&upToDate](const QStringList &variants, const QList<int> &counts,
@@ -72,6 +64,6 @@ int runWatch(const CliOptions &options)
     quitOnInterrupt(*QCoreApplication::instance());
     QCoreApplication::exec();
     engine.waitForRegeneration();
-    Console::outLine(tr("监测结束"));
+    Console::outLine(cliText("监测结束"));
     return upToDate ? 0 : 1;
 }

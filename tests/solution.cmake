@@ -75,13 +75,14 @@ kestrune_use_standins(tst_generatedfiles
     kestrune_standin_cmdexe kestrune_standin_installations)
 
 # A build root that outlives the engine: its record, a resume, a regeneration in place.
-kestrune_add_test(tst_resume SOURCES tst_resume.cpp helpers/filetree.h
+kestrune_add_test(tst_resume SOURCES tst_resume.cpp helpers/filetree.h helpers/queuedevents.h
     LIBRARIES kestrune_engine LABELS solution)
 kestrune_use_standins(tst_resume
     kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)
 
 # The libraries of a recorded build root built with the stand-in MSBuild into a case folder.
 kestrune_add_test(tst_librarybuild SOURCES tst_librarybuild.cpp helpers/filetree.h
+    helpers/queuedevents.h
     LIBRARIES kestrune_engine LABELS solution)
 kestrune_use_standins(tst_librarybuild
     kestrune_standin_cmdexe kestrune_standin_cmake kestrune_standin_installations)

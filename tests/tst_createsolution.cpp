@@ -1,6 +1,7 @@
 #include "kestrune.h"
 
 #include "helpers/filetree.h"
+#include "helpers/queuedevents.h"
 
 #include <QtTest>
 
@@ -181,8 +182,9 @@ void tst_CreateSolution::burstOfSavesGivesOneRegeneration()
     const CKestrune::CreateRequest asked = request();
     engine.createSolution(asked);
     const QString copy = asked.projectFolder + "/buildByVarnholt/src/inlet.c";
-    QSignalSpy regenerated(engine.events(), &BuildEvents::tablesRegenerated);
-    QSignalSpy tools(engine.events(), &BuildEvents::toolStarted);
+    QueuedEvents events(engine.events());
+    QSignalSpy regenerated(&events, &BuildEvents::tablesRegenerated);
+    QSignalSpy tools(&events, &BuildEvents::toolStarted);
     for (int save = 0; save < 5; ++save) {
         QVERIFY(filetree::write(copy,
             "DEFINE_ON_DEMAND(inle)\n{\n}\nDEFINE_ADJUST(adjust_" + QByteArray::number(save)

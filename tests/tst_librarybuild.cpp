@@ -1,6 +1,7 @@
 #include "kestrune.h"
 
 #include "helpers/filetree.h"
+#include "helpers/queuedevents.h"
 
 #include <QtTest>
 
@@ -164,8 +165,9 @@ void tst_LibraryBuild::cancelledBuildKeepsTheOldLibraries()
     QVERIFY(filetree::write(host, "the old host library"));
     QVERIFY(filetree::write(node, "the old node library"));
 
-    QSignalSpy built(engine.events(), &BuildEvents::librariesBuilt);
-    QSignalSpy toolStarted(engine.events(), &BuildEvents::toolStarted);
+    QueuedEvents events(engine.events());
+    QSignalSpy built(&events, &BuildEvents::librariesBuilt);
+    QSignalSpy toolStarted(&events, &BuildEvents::toolStarted);
     QVERIFY(engine.startLibraryBuild("Release"));
     QVERIFY(engine.isBuildingLibraries());
     QTRY_VERIFY(!toolStarted.isEmpty());

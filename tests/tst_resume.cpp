@@ -1,6 +1,7 @@
 #include "kestrune.h"
 
 #include "helpers/filetree.h"
+#include "helpers/queuedevents.h"
 
 #include <QtTest>
 
@@ -159,7 +160,8 @@ void tst_Resume::resumedEngineRegeneratesEveryVariant()
     QVERIFY(objectOf("3ddp_host").contains("overnight"));
     QVERIFY(objectOf("3ddp_node").contains("overnight"));
 
-    QSignalSpy regenerated(engine.events(), &BuildEvents::tablesRegenerated);
+    QueuedEvents events(engine.events());
+    QSignalSpy regenerated(&events, &BuildEvents::tablesRegenerated);
     QVERIFY(filetree::write(source, filetree::read(source) + "DEFINE_ADJUST(after, d) { }\n"));
     QTRY_COMPARE_WITH_TIMEOUT(regenerated.size(), 1, 20000);
     QVERIFY(objectOf("3ddp_host").contains("after"));
@@ -203,7 +205,8 @@ void tst_Resume::foldersDeletedDuringAWatch()
 {
     CKestrune engine;
     QVERIFY(engine.createSolution(request("3ddp")).succeeded());
-    QSignalSpy regenerated(engine.events(), &BuildEvents::tablesRegenerated);
+    QueuedEvents events(engine.events());
+    QSignalSpy regenerated(&events, &BuildEvents::tablesRegenerated);
     const QString source = root() + "/src/inlet.c";
 
     QVERIFY(QDir(root() + "/solution").removeRecursively());

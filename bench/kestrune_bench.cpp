@@ -3,9 +3,9 @@
 
 #include "benchproject.h"
 #include "buildbench.h"
+#include "kestrune.h"
 #include "responsivenessbench.h"
 #include "resumebench.h"
-#include "kestrune.h"
 #include "udfscanner.h"
 
 #include <QCoreApplication>

@@ -108,7 +108,9 @@ void ToolRunner::wait(QProcess &process, QStringDecoder &decoder, ToolRun &run)
     const QDeadlineTimer deadline(timeoutMs);
     bool ended = false;
     while (!ended && !deadline.hasExpired() && !isCancelled()) {
-        ended = process.waitForFinished(pollMs) || process.state() == QProcess::NotRunning;
+        // Waiting for output, not for the end: a tool that floods its pipe is passed on a pipe's
+        // worth at a time, where waiting for the end would gather megabytes into one piece.
+        ended = !process.waitForReadyRead(pollMs) && process.state() == QProcess::NotRunning;
         const QString text = decoder(process.readAll());
         output.append(text);
         if (!text.isEmpty() && listener.output)

@@ -7,14 +7,6 @@ kestrune_add_test(tst_standincmdexe SOURCES tst_standincmdexe.cpp
                   LIBRARIES kestrune_standin_cmd LABELS standins)
 add_dependencies(tst_standincmdexe kestrune_standin_cmdexe kestrune_standin_installations)
 
-kestrune_add_test(tst_standinlayout SOURCES tst_standinlayout.cpp LABELS standins)
-add_dependencies(tst_standinlayout kestrune_standin_cmdexe kestrune_standin_installations)
-# The test lays the installations out once more, into a folder of its own, with the same script.
-target_compile_definitions(tst_standinlayout PRIVATE
-    KESTRUNE_CMAKE_COMMAND="${CMAKE_COMMAND}"
-    KESTRUNE_STANDIN_LAYOUT_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/../standins/installations/layout.cmake"
-    KESTRUNE_STANDIN_DEVENV="$<TARGET_FILE:kestrune_standin_devenv>")
-
 # The stand-in cmd.exe beside Wine's, on the same batch files; the Wine side is skipped where Wine
 # or the zh_CN.UTF-8 locale is missing.
 kestrune_add_test(tst_cmddifferential SOURCES tst_cmddifferential.cpp LABELS standins)

@@ -1,23 +1,18 @@
 #include "batchreader.h"
 #include "commandrunner.h"
-#include "crtarguments.h"
 
 #include "helpers/filetree.h"
 
 #include <QtTest>
 
-// The stand-in cmd.exe: its argument splitting and line reading directly, and its refusals of what
-// it does not implement. What it does with batch files is compared with Wine's cmd in
-// tst_cmddifferential.
+// The stand-in cmd.exe: the operators its line reader finds outside quotes, and its refusals of
+// what it does not implement. What it does with the batch files it does run (carets, quotes,
+// percent signs, the arguments cl gets) is compared with Wine's cmd in tst_cmddifferential.
 class tst_StandinCmdExe : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void crtSplitting_data();
-    void crtSplitting();
-    void batchReading_data();
-    void batchReading();
     void operatorOutsideQuotes_data();
     void operatorOutsideQuotes();
     void unsupportedSyntaxIsRefused_data();
@@ -34,70 +29,6 @@ void tst_StandinCmdExe::initTestCase()
     qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ':' + qgetenv("PATH"));
     // cl must depend on the batch file's own vcvars call, not on the shell that runs the tests.
     qunsetenv("VSCMD_ARG_TGT_ARCH");
-}
-
-void tst_StandinCmdExe::crtSplitting_data()
-{
-    QTest::addColumn<QString>("commandLine");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("escaped quote and lone backslash")
-        << R"("ab\"c" "\\" d)" << QStringList { "ab\"c", "\\", "d" };
-    QTest::newRow("backslashes before a letter stay")
-        << R"(a\\\b d"e f"g h)" << QStringList { "a\\\\\\b", "de fg", "h" };
-    QTest::newRow("odd backslashes before a quote")
-        << R"(a\\\"b c d)" << QStringList { "a\\\"b", "c", "d" };
-    QTest::newRow("doubled quote inside quotes") << R"(a"b"" c d)" << QStringList { "ab\" c d" };
-    QTest::newRow("empty quoted argument") << R"(a "" b)" << QStringList { "a", "", "b" };
-    QTest::newRow("folder with a final backslash")
-        << R"("C:\dir\\" x)" << QStringList { "C:\\dir\\", "x" };
-}
-
-void tst_StandinCmdExe::crtSplitting()
-{
-    QFETCH(QString, commandLine);
-    QFETCH(QStringList, arguments);
-    QCOMPARE(splitCrtArguments(commandLine), arguments);
-}
-
-void tst_StandinCmdExe::batchReading_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("commands");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("caret inside quotes is literal")
-        << "echo \"a^b ^\"\necho c\n"
-        << QStringList { "echo \"a^b ^\"", "echo c" } << QString();
-    QTest::newRow("caret escapes the next character") << "echo a^&b ^^\n"
-                                                      << QStringList { "echo a&b ^" } << QString();
-    QTest::newRow("first character after a continuation is literal")
-        << "echo a^\n^b\n"
-        << QStringList { "echo a^b" } << QString();
-    QTest::newRow("lone percent sign is dropped") << "echo 50% off\n"
-                                                  << QStringList { "echo 50 off" } << QString();
-    QTest::newRow("batch parameter")
-        << "echo ok\necho %1\n"
-        << QStringList { "echo ok" } << "unsupported batch parameter %1";
-    QTest::newRow("variable substitution")
-        << "echo %PATH:a=b%\n"
-        << QStringList() << "unsupported variable substitution %PATH:a=b%";
-    QTest::newRow("empty line after a continuation")
-        << "echo a^\n\necho b\n"
-        << QStringList() << "unsupported empty line after a caret continuation";
-}
-
-void tst_StandinCmdExe::batchReading()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, commands);
-    QFETCH(QString, error);
-    BatchReader reader(QString::fromUtf8(crlf(text)), R"(Z:\a b\run.bat)");
-    QStringList read;
-    QString readError;
-    BatchCommand command;
-    while (!reader.atEnd() && reader.next(QProcessEnvironment(), command, readError))
-        read << command.text;
-    QCOMPARE(read, commands);
-    QCOMPARE(readError, error);
 }
 
 void tst_StandinCmdExe::operatorOutsideQuotes_data()

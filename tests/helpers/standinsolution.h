@@ -28,6 +28,23 @@ inline int run(const QString &program, const QStringList &arguments, QByteArray 
     return process.exitCode();
 }
 
+#ifdef KESTRUNE_STANDIN_LAYOUT_SCRIPT
+// The stand-in installations laid out by the build's own script into a folder of the test's, so
+// that devenv.log, MSBuild.log and every built file are the test's own; extra names more programs.
+inline bool layOut(const QString &destination, const QStringList &extra = {})
+{
+    QByteArray output;
+    const int status = run(KESTRUNE_CMAKE_COMMAND,
+        QStringList { "-DDESTINATION=" + destination, "-DDEVENV=" KESTRUNE_STANDIN_DEVENV,
+            "-DSTUBS=" KESTRUNE_STANDIN_STUBS }
+            + extra + QStringList { "-P", KESTRUNE_STANDIN_LAYOUT_SCRIPT },
+        output);
+    if (status != 0)
+        qWarning().noquote() << output;
+    return status == 0;
+}
+#endif
+
 // The solution's placeholders filled in: the Fluent installation in both spellings (the libraries
 // from fluentLibraries), the build root, and Windows line ends, as the clean-up writes them.
 inline bool instantiate(

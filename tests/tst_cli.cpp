@@ -18,7 +18,6 @@ private slots:
     void refusals_data();
     void refusals();
     void createRefreshAndRegenerate();
-    void watchUntilInterrupted();
     void twoWatchesTakeTurns();
     void createThroughWinesCmdInChinese();
 
@@ -187,47 +186,9 @@ void tst_Cli::createRefreshAndRegenerate()
     QVERIFY(run.out.contains("udf_names.obj 编译失败：3ddp_host, 3ddp_node"));
 }
 
-void tst_Cli::watchUntilInterrupted()
-{
-    const QString project = temp->path() + "/项目 A";
-    const QString source
-        = picked("inlet.c", "#include \"udf.h\"\nDEFINE_PROFILE(inlet, t, i) { }\n");
-    QCOMPARE(cli({ "create", "--project", project, "--mode", "serial", source }).status, 0);
-
-    QProcess watch;
-    watch.setWorkingDirectory(temp->path() + "/work");
-    watch.start(QStringLiteral(KESTRUNE_CLI), { "watch", project });
-    QVERIFY(watch.waitForStarted());
-    QString out;
-    const auto readUntil = [&](const QString &text) {
-        QElapsedTimer clock;
-        clock.start();
-        while (
-            !out.contains(text) && clock.elapsed() < 30000 && watch.state() == QProcess::Running) {
-            watch.waitForReadyRead(100);
-            out += QString::fromUtf8(watch.readAllStandardOutput());
-        }
-        return out.contains(text);
-    };
-    QVERIFY2(readUntil("正在监测"), qPrintable(out));
-    const QString copy = root() + "/src/inlet.c";
-    QVERIFY(filetree::write(copy, filetree::read(copy) + "DEFINE_INIT(saved, d) { }\n"));
-    QVERIFY2(readUntil("已更新：3ddp 2 个函数\n"), qPrintable(out));
-    QVERIFY(filetree::read(root() + "/3ddp/udf_names.obj").contains("saved"));
-
-    ::kill(pid_t(watch.processId()), SIGINT);
-    QVERIFY(watch.waitForFinished(30000));
-    out += QString::fromUtf8(watch.readAllStandardOutput());
-    QCOMPARE(watch.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(watch.exitCode(), 0);
-    QVERIFY(out.endsWith("监测结束\n"));
-    // One line per regeneration: the first brings the table up to date, the second follows the
-    // save.
-    QCOMPARE(out.count("【更新函数表】"), 2);
-}
-
 // Two watches of one build root (two windows, or a window and a script) both regenerate after a
-// save, one after the other, and leave a whole object that holds the new function.
+// save, one after the other, and leave a whole object that holds the new function; an interrupt
+// ends each watch cleanly.
 void tst_Cli::twoWatchesTakeTurns()
 {
     const QString project = temp->path() + "/项目 A";
@@ -258,10 +219,16 @@ void tst_Cli::twoWatchesTakeTurns()
     for (int i : { 0, 1 })
         QVERIFY2(
             readUntil(i, "已更新：3ddp_host 2 个函数，3ddp_node 2 个函数", 1), qPrintable(outs[i]));
-    for (QProcess &watch : watches) {
-        ::kill(pid_t(watch.processId()), SIGINT);
-        QVERIFY(watch.waitForFinished(30000));
-        QCOMPARE(watch.exitCode(), 0);
+    for (int i : { 0, 1 }) {
+        ::kill(pid_t(watches[i].processId()), SIGINT);
+        QVERIFY(watches[i].waitForFinished(30000));
+        outs[i] += QString::fromUtf8(watches[i].readAllStandardOutput());
+        QCOMPARE(watches[i].exitStatus(), QProcess::NormalExit);
+        QCOMPARE(watches[i].exitCode(), 0);
+        QVERIFY2(outs[i].endsWith("监测结束\n"), qPrintable(outs[i]));
+        // One line per regeneration: the first brings the tables up to date, the second follows
+        // the save.
+        QCOMPARE(outs[i].count("【更新函数表】"), 2);
     }
     for (const char *variant : { "3ddp_host", "3ddp_node" }) {
         const QByteArray object = filetree::read(root() + "/" + variant + "/udf_names.obj");

@@ -1,6 +1,7 @@
 #include "dialoganswerer.h"
 #include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
+#include "helpers/standinsolution.h"
 #include "kestrune.h"
 #include "windowfixture.h"
 #include "wineloader.h"
@@ -30,15 +31,12 @@ private slots:
     void cleanup();
     void serialUdfBuildLoads();
     void parallelCouplingBuildLoads();
-    void pickedHeaderIsFound();
     void anyFolderNameOnAChineseWindows();
     void visualStudio2026Solution();
-    void commandLineCreateRefreshAndBuild();
     void commandLineBuildIntoCaseFolder();
     void windowBuildIntoCaseFolder();
     void cmakeTooOldForVisualStudio2026();
-    void loaderRefusesWhatFluentCannotLoad_data();
-    void loaderRefusesWhatFluentCannotLoad();
+    void loaderRefusesALibraryWithoutFunctionTable();
 
 private:
     void create(
@@ -51,7 +49,6 @@ private:
     void saveWithNewFunction(
         const QString &source, const QByteArray &definition, const QStringList &variants);
     QString buildRoot() const { return projectFolder + "/buildByVarnholt"; }
-    QStringList pickedForCommandLine() const;
 
     QByteArray originalPath;
     QTemporaryDir installationsDir;
@@ -76,13 +73,10 @@ private:
 
 static int run(const QString &program, const QStringList &arguments, QString &output)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
-    output = QString::fromUtf8(process.readAll());
-    return process.exitCode();
+    QByteArray bytes;
+    const int status = standinsolution::run(program, arguments, bytes);
+    output = QString::fromUtf8(bytes);
+    return status;
 }
 
 void tst_EndToEnd::initTestCase()
@@ -90,12 +84,7 @@ void tst_EndToEnd::initTestCase()
     originalPath = qgetenv("PATH");
     qputenv("PATH", QByteArray(KESTRUNE_STANDINS_BIN) + ':' + originalPath);
     QVERIFY(installationsDir.isValid());
-    QString output;
-    const int status = run(KESTRUNE_CMAKE_COMMAND,
-        { "-DDESTINATION=" + installationsDir.path(), "-DDEVENV=" KESTRUNE_STANDIN_DEVENV,
-            "-DSTUBS=" KESTRUNE_STANDIN_STUBS, "-P", KESTRUNE_STANDIN_LAYOUT_SCRIPT },
-        output);
-    QVERIFY2(status == 0, qPrintable(output));
+    QVERIFY(standinsolution::layOut(installationsDir.path()));
     fluent = installationsDir.path() + "/ANSYS Inc/v192/fluent";
     currentFluent = installationsDir.path() + "/ANSYS Inc/v242/fluent";
     studio = installationsDir.path() + "/Microsoft Visual Studio/2019/Community";
@@ -263,14 +252,6 @@ void tst_EndToEnd::parallelCouplingBuildLoads()
     checkTables("edem_udf", { "3ddp_host", "3ddp_node" }, "coupling_saved");
 }
 
-// A header picked for the project lies in the build root's include folder; a source that includes
-// it must compile.
-void tst_EndToEnd::pickedHeaderIsFound()
-{
-    STEP(create("rbtnFluentUdf", 1, { "heated_wall.c", "flow_props.h" }));
-    buildDebug();
-}
-
 // A Chinese Windows reads batch files in code page 936, and project folders hold Chinese, blanks
 // and any character a folder name may hold. Here Wine's own cmd.exe (an independent cmd, reading
 // in 936 under the Chinese locale) runs every compile, against a current Fluent release.
@@ -306,39 +287,6 @@ void tst_EndToEnd::visualStudio2026Solution()
     checkTables("libudf", { "3ddp" }, "serial");
 }
 
-// The three sources of the serial and current tables, as files a script names.
-QStringList tst_EndToEnd::pickedForCommandLine() const
-{
-    QStringList files;
-    for (const char *file : { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }) {
-        files << fixture->makeFile(QStringLiteral("picked files/") + file,
-            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file));
-    }
-    return files;
-}
-
-// A script's road, without the window: kestrune-cli creates into a Chinese folder, the user edits a
-// source copy while nothing watches, kestrune-cli refreshes the tables, and the rebuilt library
-// lists the new function.
-void tst_EndToEnd::commandLineCreateRefreshAndBuild()
-{
-    projectFolder = fixture->root() + "/王工 CFD/命令行 项目";
-    QStringList arguments { "create", "--project", projectFolder, "--mode", "serial", "--fluent",
-        fluent, "--vs", studio };
-    arguments << pickedForCommandLine();
-    QString output;
-    QVERIFY2(run(KESTRUNE_CLI, arguments, output) == 0, qPrintable(output));
-    STEP(buildDebug());
-    STEP(checkTables("libudf", { "3ddp" }, "serial"));
-
-    const QString copy = buildRoot() + "/src/heat_source.c";
-    QVERIFY(filetree::write(copy,
-        filetree::read(copy) + "\nDEFINE_INIT(initial_temperature, domain)\n{\n    (void)domain;\n}\n"));
-    QVERIFY2(run(KESTRUNE_CLI, { "refresh", projectFolder }, output) == 0, qPrintable(output));
-    STEP(buildDebug());
-    checkTables("libudf", { "3ddp" }, "serial_saved");
-}
-
 // kestrune-cli builds a parallel solution with MSBuild and lays host and node into a Chinese case
 // folder, where Fluent's loader finds them; the node links the MPI build of the multiport library.
 void tst_EndToEnd::commandLineBuildIntoCaseFolder()
@@ -347,7 +295,10 @@ void tst_EndToEnd::commandLineBuildIntoCaseFolder()
     const QString caseFolder = fixture->root() + "/算例/泵站 1";
     QStringList arguments { "create", "--project", projectFolder, "--mode", "parallel", "--fluent",
         currentFluent, "--vs", studio };
-    arguments << pickedForCommandLine();
+    for (const char *file : { "inlet_profile.c", "heat_source.c", "wall_props.cpp" }) {
+        arguments << fixture->makeFile(QStringLiteral("picked files/") + file,
+            filetree::read(QStringLiteral(KESTRUNE_TEST_DATA "/endtoend/sources/") + file));
+    }
     QString output;
     QVERIFY2(run(KESTRUNE_CLI, arguments, output) == 0, qPrintable(output));
     QVERIFY2(run(KESTRUNE_CLI, { "build", buildRoot(), "--case", caseFolder }, output) == 0,
@@ -392,30 +343,17 @@ void tst_EndToEnd::cmakeTooOldForVisualStudio2026()
     QVERIFY(!QFileInfo::exists(buildRoot() + "/solution/FLUENTUDF.slnx"));
 }
 
-void tst_EndToEnd::loaderRefusesWhatFluentCannotLoad_data()
+// Fluent refuses a library without a function table; so must the loader that stands in for it.
+void tst_EndToEnd::loaderRefusesALibraryWithoutFunctionTable()
 {
-    QTest::addColumn<QString>("library");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no such library")
-        << "@TEMP@/no such/libudf.dll" << 2 << "udfloader: cannot load Z:\\";
-    QTest::newRow("a DLL without function table")
-        << "@FLUENT@/ntbin/win64/fl1920.dll" << 3 << "does not export UDF_Inquire_Release\n";
-}
-
-void tst_EndToEnd::loaderRefusesWhatFluentCannotLoad()
-{
-    QFETCH(QString, library);
-    QFETCH(int, status);
-    QFETCH(QString, message);
     if (!wineProblem.isEmpty())
         QSKIP(qPrintable(wineProblem));
-    library.replace("@TEMP@", fixture->root()).replace("@FLUENT@", fluent);
-    const WineLoader::Listing listing
-        = WineLoader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX).list(library, {});
-    QCOMPARE(listing.status, status);
+    const WineLoader::Listing listing = WineLoader(KESTRUNE_UDF_LOADER, KESTRUNE_WINE_PREFIX)
+                                            .list(fluent + "/ntbin/win64/fl1920.dll", {});
+    QCOMPARE(listing.status, 3);
     QVERIFY(listing.output.isEmpty());
-    QVERIFY2(listing.errors.contains(message), qPrintable(listing.errors));
+    QVERIFY2(listing.errors.contains("does not export UDF_Inquire_Release\n"),
+        qPrintable(listing.errors));
 }
 
 QTEST_MAIN(tst_EndToEnd)

@@ -5,9 +5,10 @@
 
 #include <QtTest>
 
-// A build root outlives the engine that made it: its record is written and read back, a later
-// engine resumes it (watching and regenerating as after a create), and a create over it keeps the
-// user's edited copies while the solution is made again for other options.
+// A build root outlives the engine that made it: its record is written and read back (a later
+// engine's resume and refresh are the window's, the command line's and the library build's tests),
+// a create over it keeps the user's edited copies while the solution is made again for other
+// options, and a watch goes on when generated folders are deleted under it.
 class tst_Resume : public QObject {
     Q_OBJECT
 
@@ -18,7 +19,6 @@ private slots:
     void recordDescribesTheBuild();
     void unusableRecords_data();
     void unusableRecords();
-    void resumedEngineRegeneratesEveryVariant();
     void regenerationInPlaceKeepsEditedCopies();
     void foldersDeletedDuringAWatch();
 
@@ -136,36 +136,6 @@ void tst_Resume::unusableRecords()
     QCOMPARE(engine.watchedSources().isEmpty(), !read || !QFileInfo::exists(root() + "/src/a.c"));
     QCOMPARE(engine.recordedBuild().variant.isEmpty(), !read);
     QCOMPARE(error.isEmpty(), status != int(BuildRecordFile::Status::Unreadable));
-}
-
-// What a user does the next day: the sources changed while no engine watched; a new engine that
-// resumes the build root brings every variant's table up to date, then regenerates on a save.
-void tst_Resume::resumedEngineRegeneratesEveryVariant()
-{
-    {
-        CKestrune engine;
-        QVERIFY(engine.createSolution(request("3ddp_host")).succeeded());
-    }
-    const QString source = root() + "/src/inlet.c";
-    QVERIFY(filetree::write(source, filetree::read(source) + "DEFINE_INIT(overnight, d) { }\n"));
-    QVERIFY(!objectOf("3ddp_node").contains("overnight"));
-
-    CKestrune engine;
-    QCOMPARE(engine.resumeBuild(root()), BuildRecordFile::Status::Read);
-    QCOMPARE(engine.watchedSources(), QStringList { source });
-    const RegeneratedTables tables = engine.refreshTables();
-    QVERIFY2(tables.succeeded(), qPrintable(tables.compilerMessage));
-    QCOMPARE(tables.variants, QStringList({ "3ddp_host", "3ddp_node" }));
-    QCOMPARE(tables.functionCounts, QList<int>({ 2, 2 }));
-    QVERIFY(objectOf("3ddp_host").contains("overnight"));
-    QVERIFY(objectOf("3ddp_node").contains("overnight"));
-
-    QueuedEvents events(engine.events());
-    QSignalSpy regenerated(&events, &BuildEvents::tablesRegenerated);
-    QVERIFY(filetree::write(source, filetree::read(source) + "DEFINE_ADJUST(after, d) { }\n"));
-    QTRY_COMPARE_WITH_TIMEOUT(regenerated.size(), 1, 20000);
-    QVERIFY(objectOf("3ddp_host").contains("after"));
-    QVERIFY(objectOf("3ddp_node").contains("after"));
 }
 
 // The edited copy is the user's work: a regeneration for other options keeps it byte for byte and

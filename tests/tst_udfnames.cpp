@@ -1,6 +1,7 @@
 #include "functiontable.h"
 #include "kestrune.h"
 
+#include "helpers/filetree.h"
 #include "helpers/goldenfile.h"
 
 #include <QStringDecoder>
@@ -53,18 +54,13 @@ private:
 #define SKIP_WITHOUT_SHELL()
 #endif
 
-static QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 // Compares a generated file with tests/data/<case>/expected/<its name>, the temporary root written
 // as @ROOT@.
 static bool matchesGolden(
     const QString &generatedPath, const QString &caseName, const QString &root)
 {
-    const QByteArray actual = golden::normalized(contentOf(generatedPath), { { root, "@ROOT@" } });
+    const QByteArray actual
+        = golden::normalized(filetree::read(generatedPath), { { root, "@ROOT@" } });
     return golden::matches(actual, caseName + "/expected/" + QFileInfo(generatedPath).fileName());
 }
 
@@ -86,13 +82,7 @@ void tst_UdfNames::cleanup()
 
 QString tst_UdfNames::makeFile(const QString &relativePath, const QByteArray &content)
 {
-    const QString path = tempDir->path() + "/" + relativePath;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(content);
-    return path;
+    return filetree::make(tempDir->path(), relativePath, content);
 }
 
 QString tst_UdfNames::makeVariantDirectory()
@@ -152,7 +142,7 @@ void tst_UdfNames::tableFromSources()
     QVERIFY(
         matchesGolden(variantDirectory + "/udf_names.c", QTest::currentDataTag(), tempDir->path()));
     for (int i = 0; i < sources.size(); ++i)
-        QCOMPARE(contentOf(paths.at(i)), sources.at(i));
+        QCOMPARE(filetree::read(paths.at(i)), sources.at(i));
 }
 
 void tst_UdfNames::defaultFunctionAppendedOnce()
@@ -167,12 +157,12 @@ void tst_UdfNames::defaultFunctionAppendedOnce()
     QVERIFY(matchesGolden(
         variantDirectory + "/udf_names.c", "udfnames_default_function", tempDir->path()));
     QVERIFY(matchesGolden(first, "udfnames_default_function", tempDir->path()));
-    QCOMPARE(contentOf(second), secondContent);
+    QCOMPARE(filetree::read(second), secondContent);
 
     // The appended function is found from now on, so nothing more is appended.
-    const QByteArray firstAfterAppend = contentOf(first);
+    const QByteArray firstAfterAppend = filetree::read(first);
     engine.writeUdfNames({ first, second }, variantDirectory);
-    QCOMPARE(contentOf(first), firstAfterAppend);
+    QCOMPARE(filetree::read(first), firstAfterAppend);
     QVERIFY(matchesGolden(
         variantDirectory + "/udf_names.c", "udfnames_default_function", tempDir->path()));
 }
@@ -199,7 +189,7 @@ void tst_UdfNames::defaultFunctionInUtf16()
 
     // Decoded whole, it is the UTF-8 source of the test above: no second byte-order mark, CR LF.
     QStringDecoder decoder(encoding.constData());
-    const QString decoded = decoder(contentOf(first));
+    const QString decoded = decoder(filetree::read(first));
     QVERIFY(!decoder.hasError());
     QVERIFY(golden::matches(decoded.toUtf8(), "udfnames_default_function/expected/first.c"));
     QCOMPARE(
@@ -215,12 +205,12 @@ void tst_UdfNames::firstSourceListedTwice()
     CKestrune engine;
     engine.writeUdfNames({ first, first }, variantDirectory);
 
-    const QByteArray table = contentOf(variantDirectory + "/udf_names.c");
+    const QByteArray table = filetree::read(variantDirectory + "/udf_names.c");
     QCOMPARE(table.count("extern DEFINE_ON_DEMAND(build_by_varnholt);\r\n"), 2);
     QCOMPARE(table.count("{\"build_by_varnholt\", (void (*)(void))build_by_varnholt, "
                          "UDF_TYPE_ON_DEMAND},\r\n"),
         2);
-    QCOMPARE(contentOf(first).count("DEFINE_ON_DEMAND(build_by_varnholt)"), 1);
+    QCOMPARE(filetree::read(first).count("DEFINE_ON_DEMAND(build_by_varnholt)"), 1);
 }
 
 // The table is handed to the file in pieces; a head longer than a piece must still arrive whole
@@ -236,7 +226,7 @@ void tst_UdfNames::longHeadWrittenWhole()
     CKestrune engine;
     engine.writeUdfNames({ source }, variantDirectory);
 
-    const QByteArray table = contentOf(variantDirectory + "/udf_names.c");
+    const QByteArray table = filetree::read(variantDirectory + "/udf_names.c");
     QVERIFY(table.contains("#include \"dpm.h\"\r\nextern DEFINE_ADJUST(" + arguments
         + ");\r\nextern DEFINE_ON_DEMAND(after);\r\n"));
     QVERIFY(table.contains("{ \r\n{\"long_adjust\", (void (*)(void))long_adjust, UDF_TYPE_ADJUST},"
@@ -280,7 +270,7 @@ void tst_UdfNames::tableThatCannotBeWritten()
     CKestrune engine;
     engine.writeUdfNames({ first }, variantDirectory);
     // The default function would serve a table that does not exist.
-    QCOMPARE(contentOf(first), content);
+    QCOMPARE(filetree::read(first), content);
     QVERIFY(!QFileInfo::exists(variantDirectory));
 }
 
@@ -297,7 +287,7 @@ void tst_UdfNames::firstSourceThatCannotBeAppended()
     engine.writeUdfNames({ folder, second }, variantDirectory);
     QVERIFY(
         matchesGolden(variantDirectory + "/udf_names.c", "udfnames_empty_table", tempDir->path()));
-    QCOMPARE(contentOf(second), QByteArray("int x;\n"));
+    QCOMPARE(filetree::read(second), QByteArray("int x;\n"));
 }
 
 void tst_UdfNames::batchFile_data()
@@ -320,7 +310,8 @@ void tst_UdfNames::batchFile()
     QVERIFY(putFakeCmdFirstOnPath("exit 0"));
     const QString fluentPath = tempDir->path() + "/ANSYS Inc/v192/fluent";
     if (!makefile.isEmpty()) {
-        makeFile("ANSYS Inc/v192/fluent/fluent19.2.0/src/udf/makefile_nt.udf", contentOf(makefile));
+        makeFile(
+            "ANSYS Inc/v192/fluent/fluent19.2.0/src/udf/makefile_nt.udf", filetree::read(makefile));
     } else {
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^无法打开文件 .* 进行读取$"));
     }
@@ -335,8 +326,9 @@ void tst_UdfNames::batchFile()
     QVERIFY(matchesGolden(
         variantDirectory + "/environment.txt", QTest::currentDataTag(), tempDir->path()));
     // The whole file was on disk when cmd.exe ran it, in the variant directory.
-    QCOMPARE(contentOf(variantDirectory + "/seen.bat"), contentOf(batch));
-    QCOMPARE(contentOf(variantDirectory + "/arguments.txt"), QByteArray("/c\ncompileOBJ.bat\n"));
+    QCOMPARE(filetree::read(variantDirectory + "/seen.bat"), filetree::read(batch));
+    QCOMPARE(
+        filetree::read(variantDirectory + "/arguments.txt"), QByteArray("/c\ncompileOBJ.bat\n"));
 }
 
 void tst_UdfNames::outdatedObjectRemovedFirst_data()
@@ -366,7 +358,7 @@ void tst_UdfNames::outdatedObjectRemovedFirst()
     engine.compileUdfNames("3ddp", tempDir->path() + "/v192/fluent", "C:/VS", variantDirectory);
     QCOMPARE(QFile::exists(object), !objectAfter.isEmpty());
     if (!objectAfter.isEmpty())
-        QCOMPARE(contentOf(object), objectAfter);
+        QCOMPARE(filetree::read(object), objectAfter);
 }
 
 void tst_UdfNames::batchThatDoesNotFinish_data()

@@ -17,6 +17,7 @@ const int statusTimerIntervalMs = 5000;
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    loadLogo();
 
     auto *aboutAction = new QAction(tr("关于我们"), this);
     menuBar()->addAction(aboutAction);

@@ -16,6 +16,7 @@ QT_END_NAMESPACE
 class DiagnosticsList;
 class LogPane;
 class QAction;
+class QImage;
 class QLabel;
 class QLineEdit;
 struct FoundInstallation;
@@ -60,6 +61,8 @@ private:
     bool regenerateAgreed(const QString &solution);
     bool resumeBuildRoot();
 
+    void loadLogo();
+    void showLogo(const QImage &logo);
     void setUpLogPane();
     void setUpBuildMenu();
     bool chooseCaseFolder();
@@ -88,7 +91,8 @@ private:
     DiagnosticsList *diagnostics = nullptr;
     QAction *buildAction = nullptr;
     QAction *buildReleaseAction = nullptr;
-    CKestrune::CreateRequest::BuildType createBuildType = CKestrune::CreateRequest::BuildType::FluentUdf;
+    CKestrune::CreateRequest::BuildType createBuildType
+        = CKestrune::CreateRequest::BuildType::FluentUdf;
     // The user asked to close while a create ran; the window closes once it has ended.
     bool closeAfterCreate = false;
     int closedMinimumHeight = 0;

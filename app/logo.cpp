@@ -1,13 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include <QFutureWatcher>
 #include <QIcon>
 #include <QImageReader>
-#include <QPromise>
-#include <QThreadPool>
-
-#include <memory>
+#include <QTimer>
 
 namespace {
 
@@ -24,27 +20,17 @@ QImage readLogo()
 
 } // namespace
 
-// The logo is a picture of about 1500 pixels a side. Decoded whole on the window's thread and
-// handed whole to the window system as the icon, it took more than half of the window's start;
-// it is read off that thread at the largest size it is drawn, and shown once read.
+// The logo is a picture of about 1500 pixels a side. Decoded whole before the window shows and
+// handed whole to the window system as the icon, it took more than half of the window's start; it
+// is read once the window is up, at the largest size it is drawn.
 void MainWindow::loadLogo()
 {
-    auto promise = std::make_shared<QPromise<QImage>>();
-    auto *watcher = new QFutureWatcher<QImage>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        showLogo(watcher->result());
-        watcher->deleteLater();
-    });
-    watcher->setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise] {
-        promise->start();
-        promise->addResult(readLogo());
-        promise->finish();
-    });
+    QTimer::singleShot(0, this, &MainWindow::showLogo);
 }
 
-void MainWindow::showLogo(const QImage &logo)
+void MainWindow::showLogo()
 {
+    const QImage logo = readLogo();
     const auto atSide = [&logo](int side) {
         return QPixmap::fromImage(
             logo.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));

@@ -16,7 +16,6 @@ QT_END_NAMESPACE
 class DiagnosticsList;
 class LogPane;
 class QAction;
-class QImage;
 class QLabel;
 class QLineEdit;
 struct FoundInstallation;
@@ -62,7 +61,7 @@ private:
     bool resumeBuildRoot();
 
     void loadLogo();
-    void showLogo(const QImage &logo);
+    void showLogo();
     void setUpLogPane();
     void setUpBuildMenu();
     bool chooseCaseFolder();

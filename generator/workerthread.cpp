@@ -1,20 +1,22 @@
 #include "workerthread.h"
 
-#include <QMetaObject>
-#include <QObject>
+WorkerThread::WorkerThread() = default;
+
+WorkerThread::~WorkerThread()
+{
+    wait();
+}
 
 void WorkerThread::start(QObject *owner, std::function<void()> work, std::function<void()> finished)
 {
-    thread = std::thread([this, owner, work = std::move(work), finished = std::move(finished)] {
+    if (!notifier) {
+        notifier = std::make_unique<WorkerThreadNotifier>(*this);
+        notifier->moveToThread(owner->thread());
+    }
+    notifier->finished = std::move(finished);
+    thread = std::thread([this, work = std::move(work)] {
         work();
-        // Dropped unseen when the owner is gone before its events are processed.
-        QMetaObject::invokeMethod(
-            owner,
-            [this, finished] {
-                wait();
-                finished();
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(notifier.get(), "workDone", Qt::QueuedConnection);
     });
 }
 
@@ -22,4 +24,14 @@ void WorkerThread::wait()
 {
     if (thread.joinable() && thread.get_id() != std::this_thread::get_id())
         thread.join();
+}
+
+void WorkerThreadNotifier::workDone()
+{
+    worker.wait();
+    // Taken out first: the continuation may start the next piece of work, which sets its own.
+    const std::function<void()> done = std::move(finished);
+    finished = nullptr;
+    if (done)
+        done();
 }

@@ -32,12 +32,14 @@ if [ "$sanitizers" != thread ]; then
 fi
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
-# Debian's Qt is not built with ThreadSanitizer: what it synchronises inside Qt is passed over
-# (tsan.supp), our own code is checked. The create off the window's thread and its cancel, a
-# resume, the coalesced regeneration with host and node compiled at once, a build of the
-# libraries, the window driving all of them, two command lines at once and a flooding tool.
+# Debian's Qt is not built with ThreadSanitizer: what it synchronises inside itself is passed over
+# (tsan.supp), our own code is checked. The create off the caller's thread and its cancel, a
+# resume, the coalesced regeneration with host and node compiled at once, a build of the libraries
+# and its cancel, two command lines at once and a flooding tool. The window's tests are left out:
+# they answer Qt's own file dialog, whose model gathers file information on a thread of Qt's, and
+# ThreadSanitizer cannot see those hand-overs.
 [ "$sanitizers" != address ] || exit 0
-TSAN_TESTS=(tst_createsolution tst_createrun tst_resume tst_cli tst_librarybuild tst_createbuild
-    tst_tooloutput tst_generatedfiles)
+TSAN_TESTS=(tst_createsolution tst_resume tst_cli tst_librarybuild tst_tooloutput
+    tst_generatedfiles)
 export TSAN_OPTIONS="suppressions=$SUPPRESSIONS/tsan.supp:halt_on_error=1:second_deadlock_stack=1"
 kestrune_sanitizer_run thread "${KESTRUNE_BUILD}-tsan" "${TSAN_TESTS[@]}"

@@ -164,9 +164,7 @@ void LogPane::stepFinished(
 void LogPane::toolStarted(const QString &commandLine)
 {
     appendLine(LogText::toolStarted(commandLine));
-    toolShown = 0;
-    toolTail.clear();
-    toolCut = 0;
+    toolOutputKept.clear();
     flush();
     toolStart = endOfLog();
     toolStart.movePosition(QTextCursor::PreviousBlock);
@@ -174,35 +172,17 @@ void LogPane::toolStarted(const QString &commandLine)
 
 void LogPane::toolOutput(const QString &text)
 {
-    const qsizetype room = qMax<qsizetype>(toolOutputLimit - toolShown, 0);
-    if (room > 0) {
-        const QString head = text.left(room);
-        append(head);
-        toolShown += head.size();
-    }
-    if (text.size() <= room)
-        return;
-    toolTail += QStringView(text).mid(room);
-    // Trimmed only now and then, so that a tool printing in small pieces stays cheap.
-    if (toolTail.size() > 2 * toolOutputLimit) {
-        toolCut += toolTail.size() - toolOutputLimit;
-        toolTail.remove(0, toolTail.size() - toolOutputLimit);
-    }
+    append(toolOutputKept.append(text).toString());
 }
 
 // The tail held back, after a line that says how much was left out before it.
 void LogPane::endToolOutput()
 {
-    if (toolTail.size() > toolOutputLimit) {
-        toolCut += toolTail.size() - toolOutputLimit;
-        toolTail.remove(0, toolTail.size() - toolOutputLimit);
-    }
-    if (toolCut > 0)
-        appendLine(LogText::outputCut(toolCut));
-    append(toolTail);
-    toolShown = 0;
-    toolTail.clear();
-    toolCut = 0;
+    const QString tail = toolOutputKept.tail();
+    if (toolOutputKept.cut() > 0)
+        appendLine(LogText::outputCut(toolOutputKept.cut()));
+    append(tail);
+    toolOutputKept.clear();
 }
 
 void LogPane::toolFinished(

@@ -2,6 +2,7 @@
 #define LOGPANE_H
 
 #include "buildevents.h"
+#include "headandtail.h"
 
 #include <QTextCursor>
 #include <QTimer>
@@ -64,11 +65,9 @@ private:
     // Start of the running tool's command line, and of the first failure of the run.
     QTextCursor toolStart;
     QTextCursor failure;
-    // The running tool's output: how much of its head is in the log, the tail held back until it
-    // ends, and what was cut between them.
-    qint64 toolShown = 0;
-    QString toolTail;
-    qint64 toolCut = 0;
+    // The running tool's output: its head goes to the log as it comes, its tail is held back
+    // until it ends.
+    HeadAndTail toolOutputKept { toolOutputLimit };
 };
 
 #endif // LOGPANE_H

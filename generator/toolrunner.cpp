@@ -1,5 +1,7 @@
 #include "toolrunner.h"
 
+#include "headandtail.h"
+
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -46,48 +48,15 @@ void endProcess(QProcess &process)
     process.waitForFinished(5000);
 }
 
-// The first and the last characters of a stream, so that a tool printing without end costs a
-// bounded amount of memory; the tail is trimmed only now and then to keep appending cheap.
-class HeadAndTail {
-public:
-    explicit HeadAndTail(int limit) : limit(qMax(limit, 1)) { }
-
-    void append(const QString &text)
-    {
-        const qsizetype room = limit - head.size();
-        if (room > 0)
-            head += QStringView(text).left(room);
-        if (text.size() > room)
-            tail += QStringView(text).mid(qMax<qsizetype>(room, 0));
-        if (tail.size() > 2 * limit)
-            trimTail();
-    }
-
-    qint64 cut() const { return cutCharacters + qMax<qsizetype>(tail.size() - limit, 0); }
-
-    QString text()
-    {
-        trimTail();
-        if (cutCharacters == 0)
-            return head + tail;
-        return head + QStringLiteral("\n[... %1 characters cut ...]\n").arg(cutCharacters) + tail;
-    }
-
-private:
-    void trimTail()
-    {
-        const qsizetype excess = tail.size() - limit;
-        if (excess <= 0)
-            return;
-        cutCharacters += excess;
-        tail.remove(0, excess);
-    }
-
-    qsizetype limit;
-    QString head;
-    QString tail;
-    qint64 cutCharacters = 0;
-};
+// The run's output as kept: the head, then a line saying how much was cut, then the tail.
+QString keptOutput(HeadAndTail &output)
+{
+    const QString tail = output.tail();
+    if (output.cut() == 0)
+        return output.head() + tail;
+    return output.head() + QStringLiteral("\n[... %1 characters cut ...]\n").arg(output.cut())
+        + tail;
+}
 
 } // namespace
 
@@ -124,8 +93,8 @@ void ToolRunner::wait(QProcess &process, QStringDecoder &decoder, ToolRun &run)
         if (process.exitStatus() == QProcess::NormalExit)
             run.exitCode = process.exitCode();
     }
+    run.output = keptOutput(output);
     run.outputCut = output.cut();
-    run.output = output.text();
 }
 
 ToolRun ToolRunner::run(const QString &program, const QStringList &arguments)

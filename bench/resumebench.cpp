@@ -1,4 +1,5 @@
 #include "resumebench.h"
+#include "eventgapmeter.h"
 
 #include "kestrune.h"
 
@@ -7,9 +8,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTextStream>
-#include <QTimer>
 
-#include <algorithm>
 
 namespace {
 
@@ -62,30 +61,23 @@ CKestrune::CreateRequest requestIn(const QString &workFolder, const QString &ins
 }
 
 // A build of the recorded solution's libraries off this thread, into a case folder: the engine's
-// own work is what was not MSBuild's run, and a timer firing as often as it can tells the longest
-// time this thread processed no event.
+// own work is what was not MSBuild's run.
 void timeLibraryBuild(QTextStream &out, const QString &root, const QString &caseFolder)
 {
     CKestrune engine;
     engine.resumeBuild(root);
     engine.setCaseFolder(caseFolder);
-    double longestGapMs = 0;
-    QElapsedTimer sinceLast;
-    QTimer ticks;
-    ticks.setInterval(1);
-    QObject::connect(&ticks, &QTimer::timeout, [&] {
-        longestGapMs = std::max(longestGapMs, sinceLast.nsecsElapsed() / 1e6);
-        sinceLast.restart();
-    });
     QSignalSpy built(engine.events(), &BuildEvents::librariesBuilt);
     QElapsedTimer clock;
     clock.start();
-    sinceLast.start();
-    ticks.start();
-    engine.startLibraryBuild(QStringLiteral("Debug"));
-    built.wait(120000);
+    double longestGapMs = 0;
+    {
+        EventGapMeter meter;
+        engine.startLibraryBuild(QStringLiteral("Debug"));
+        built.wait(120000);
+        longestGapMs = meter.longestGapMs;
+    }
     const double totalMs = clock.nsecsElapsed() / 1e6;
-    ticks.stop();
     if (built.isEmpty()) {
         out << "Build of the libraries: no outcome within two minutes\n";
         return;

@@ -39,17 +39,6 @@ void connectToPane(BuildEvents &events, LogPane &pane)
     QObject::connect(&events, &BuildEvents::toolFinished, &pane, &LogPane::toolFinished);
 }
 
-ToolRunner::Listener listenerFor(BuildEvents &events)
-{
-    ToolRunner::Listener listener;
-    listener.started = [&](const ToolRun &run) { emit events.toolStarted(run.commandLine()); };
-    listener.output = [&](const QString &text) { emit events.toolOutput(text); };
-    listener.finished = [&](const ToolRun &run) {
-        emit events.toolFinished(run.commandLine(), run.status, run.exitCode, run.milliseconds);
-    };
-    return listener;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -63,7 +52,7 @@ int main(int argc, char *argv[])
     BuildEvents events;
     connectToPane(events, pane);
     ToolRunner tools;
-    tools.setListener(listenerFor(events));
+    tools.setListener(events.toolListener());
     QTemporaryDir folder;
 
     EventGapMeter meter;

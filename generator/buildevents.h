@@ -24,6 +24,9 @@ public:
 
     using QObject::QObject;
 
+    // A tool runner's reports passed on as these events, from whichever thread runs the tools.
+    ToolRunner::Listener toolListener();
+
 signals:
     void progressChanged(int value);
     // variant is empty for the steps of the whole build.

@@ -34,16 +34,8 @@ CKestrune::CKestrune()
     connect(regenerationTimer, &QTimer::timeout, this, &CKestrune::startRegeneration);
 
     // The tools report from whichever thread runs them; the events reach their receivers queued.
-    ToolRunner::Listener listener;
-    listener.started = [events = buildEvents](
-                           const ToolRun &run) { emit events->toolStarted(run.commandLine()); };
-    listener.output
-        = [events = buildEvents](const QString &text) { emit events->toolOutput(text); };
-    listener.finished = [events = buildEvents](const ToolRun &run) {
-        emit events->toolFinished(run.commandLine(), run.status, run.exitCode, run.milliseconds);
-    };
-    tools.setListener(listener);
-    buildTools.setListener(listener);
+    tools.setListener(buildEvents->toolListener());
+    buildTools.setListener(buildEvents->toolListener());
     buildTools.setTimeoutMs(libraryBuildTimeoutMs);
     qRegisterMetaType<LibraryBuildOutcome>();
 }

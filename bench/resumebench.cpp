@@ -9,7 +9,6 @@
 #include <QSignalSpy>
 #include <QTextStream>
 
-
 namespace {
 
 constexpr int rounds = 5;
